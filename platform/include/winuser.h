@@ -520,6 +520,23 @@ LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM
 #define IDOK 1
 #define IDCANCEL 2
 
+// ---- Hooks ------------------------------------------------------------------------------
+// Only the computer-based-training hook exists: the framework uses HCBT_CREATEWND
+// to attach its window objects before the first message reaches a new window.
+DECLARE_HANDLE(HHOOK);
+typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+#define WH_CBT 5
+#define HCBT_CREATEWND 3
+#define HCBT_DESTROYWND 4
+typedef struct tagCBT_CREATEWNDA {
+    CREATESTRUCTA* lpcs;
+    HWND hwndInsertAfter;
+} CBT_CREATEWNDA, *LPCBT_CREATEWNDA;
+HHOOK SetWindowsHookExA(int type, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+BOOL UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+#define SetWindowsHookEx SetWindowsHookExA
+
 // ---- Timers -------------------------------------------------------------------------------
 UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND wnd, UINT_PTR id);
