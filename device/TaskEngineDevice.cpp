@@ -1,0 +1,261 @@
+#include "TaskEngineDevice.h"
+
+#include <algorithm>
+
+#include "TESafeName.h"
+
+namespace tedevice {
+
+namespace {
+
+constexpr size_t kMaxLinkText = 4095;  // what one text request can carry
+
+template <typename Blocks>
+auto FindBlockIt(Blocks& blocks, std::string_view name)
+{
+    return std::find_if(blocks.begin(), blocks.end(),
+                        [&](const TEBlock& block) { return block.record.name == name; });
+}
+
+auto FindLineIt(std::vector<TELineRecord>& lines, std::string_view name)
+{
+    return std::find_if(lines.begin(), lines.end(),
+                        [&](const TELineRecord& line) { return line.name == name; });
+}
+
+}  // namespace
+
+const TaskEngineDevice::KeywordEntry TaskEngineDevice::kKeywords[] = {
+    {"TESafeProcName", TE_READ, TE_TEXT, &TaskEngineDevice::SafeProcName},
+    {"TESafeLineName", TE_READ, TE_TEXT, &TaskEngineDevice::SafeLineName},
+    {"TESetProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::SetProc},
+    {"TESetLine", TE_WRITE, TE_TEXT, &TaskEngineDevice::SetLine},
+    {"TEProcs", TE_READ, TE_LIST, &TaskEngineDevice::Procs},
+    {"TELines", TE_READ, TE_LIST, &TaskEngineDevice::Lines},
+    {"TENrOfProcs", TE_READ, TE_INT, &TaskEngineDevice::NrOfProcs},
+    {"TENrOfLines", TE_READ, TE_INT, &TaskEngineDevice::NrOfLines},
+    {"DelTEProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::DelProc},
+    {"DelTELine", TE_WRITE, TE_TEXT, &TaskEngineDevice::DelLine},
+    {"TEUpdateProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateProc},
+    {"TEUpdateLine", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateLine},
+};
+
+int TaskEngineDevice::Request(std::string_view keyword, int mode, int type, TEValue& value)
+{
+    if (!m_bOnline)
+        return TE_FAILED;
+    for (const KeywordEntry& entry : kKeywords) {
+        if (entry.keyword != keyword)
+            continue;
+        if (entry.mode != mode || entry.type != type)
+            return TE_FAILED;
+        return (this->*entry.handler)(value);
+    }
+    return BlockRequest(keyword, mode, type, value);
+}
+
+// "TE.<block>.function", ".connection", ".online" and ".Value".
+int TaskEngineDevice::BlockRequest(std::string_view keyword, int mode, int type, TEValue& value)
+{
+    if (!keyword.starts_with("TE."))
+        return TE_FAILED;
+    std::string_view rest = keyword.substr(3);
+    size_t point = rest.find('.');
+    if (point == std::string_view::npos)
+        return TE_FAILED;
+    TEBlock* block = FindBlock(rest.substr(0, point));
+    std::string_view item = rest.substr(point + 1);
+    if (!block)
+        return TE_FAILED;
+
+    if (item == "function" || item == "connection") {
+        std::string& link = item == "function" ? block->function : block->connection;
+        if (type != TE_TEXT)
+            return TE_FAILED;
+        if (mode == TE_READ) {
+            value.text = link;
+            return TE_OK;
+        }
+        if (mode != TE_WRITE || value.text.size() > kMaxLinkText)
+            return TE_FAILED;
+        link = value.text;
+        return TE_OK;
+    }
+    if (mode != TE_READ)
+        return TE_FAILED;
+    if (item == "online" && type == TE_INT) {
+        value.number = block->online;
+        return TE_OK;
+    }
+    if (item == "Value" && type == TE_DOUBLE) {
+        if (block->valueStatus != TE_OK)
+            return block->valueStatus;
+        value.real = block->value;
+        return TE_OK;
+    }
+    return TE_FAILED;
+}
+
+int TaskEngineDevice::SafeProcName(TEValue& value)
+{
+    if (!IsValidBlockName(value.text))
+        return TE_FAILED;
+    value.text = MakeSafeBlockName(value.text, [this](std::string_view name) { return IsBlockNameTaken(name); });
+    return TE_OK;
+}
+
+int TaskEngineDevice::SafeLineName(TEValue& value)
+{
+    value.text = MakeLineName(m_nNextLine++);
+    return TE_OK;
+}
+
+int TaskEngineDevice::SetProc(TEValue& value)
+{
+    auto record = ParseProcRecord(value.text);
+    if (!record || IsBlockNameTaken(record->name) || m_Blocks.size() >= kMaxProcs)
+        return TE_FAILED;
+    TEBlock block;
+    block.record = *record;
+    m_Blocks.push_back(block);
+    return TE_OK;
+}
+
+int TaskEngineDevice::SetLine(TEValue& value)
+{
+    auto record = ParseLineRecord(value.text);
+    if (!record || m_Lines.size() >= kMaxLines)
+        return TE_FAILED;
+    record->name = MakeLineName(m_nNextLine++);
+    m_Lines.push_back(*record);
+    value.text = record->name;
+    return TE_OK;
+}
+
+int TaskEngineDevice::Procs(TEValue& value)
+{
+    value.list = ProcRecords();
+    return TE_OK;
+}
+
+int TaskEngineDevice::Lines(TEValue& value)
+{
+    value.list = LineRecords();
+    return TE_OK;
+}
+
+int TaskEngineDevice::NrOfProcs(TEValue& value)
+{
+    value.number = static_cast<int>(m_Blocks.size());
+    return TE_OK;
+}
+
+int TaskEngineDevice::NrOfLines(TEValue& value)
+{
+    value.number = static_cast<int>(m_Lines.size());
+    return TE_OK;
+}
+
+int TaskEngineDevice::DelProc(TEValue& value)
+{
+    auto it = FindBlockIt(m_Blocks, value.text);
+    if (it == m_Blocks.end())
+        return TE_FAILED;
+    m_Blocks.erase(it);
+    return TE_OK;
+}
+
+int TaskEngineDevice::DelLine(TEValue& value)
+{
+    auto it = FindLineIt(m_Lines, value.text);
+    if (it == m_Lines.end())
+        return TE_FAILED;
+    m_Lines.erase(it);
+    return TE_OK;
+}
+
+int TaskEngineDevice::UpdateProc(TEValue& value)
+{
+    auto update = ParsePositionUpdate(value.text);
+    TEBlock* block = update ? FindBlock(update->name) : nullptr;
+    if (!block)
+        return TE_FAILED;
+    block->record.x = update->x;
+    block->record.y = update->y;
+    return TE_OK;
+}
+
+int TaskEngineDevice::UpdateLine(TEValue& value)
+{
+    auto record = ParseLineRecord(value.text);
+    TELineRecord* line = record ? FindLine(record->name) : nullptr;
+    if (!line)
+        return TE_FAILED;
+    *line = *record;
+    return TE_OK;
+}
+
+std::vector<std::string> TaskEngineDevice::ProcRecords() const
+{
+    std::vector<std::string> records;
+    for (const TEBlock& block : m_Blocks)
+        records.push_back(FormatProcRecord(block.record));
+    return records;
+}
+
+std::vector<std::string> TaskEngineDevice::LineRecords() const
+{
+    std::vector<std::string> records;
+    for (const TELineRecord& line : m_Lines)
+        records.push_back(FormatLineRecord(line));
+    return records;
+}
+
+const TEBlock* TaskEngineDevice::FindBlock(std::string_view name) const
+{
+    auto it = FindBlockIt(m_Blocks, name);
+    return it == m_Blocks.end() ? nullptr : &*it;
+}
+
+TEBlock* TaskEngineDevice::FindBlock(std::string_view name)
+{
+    auto it = FindBlockIt(m_Blocks, name);
+    return it == m_Blocks.end() ? nullptr : &*it;
+}
+
+TELineRecord* TaskEngineDevice::FindLine(std::string_view name)
+{
+    auto it = FindLineIt(m_Lines, name);
+    return it == m_Lines.end() ? nullptr : &*it;
+}
+
+bool TaskEngineDevice::IsBlockNameTaken(std::string_view name) const
+{
+    return FindBlock(name) != nullptr;
+}
+
+bool TaskEngineDevice::SetBlockValue(std::string_view name, double value)
+{
+    TEBlock* block = FindBlock(name);
+    if (block)
+        block->value = value;
+    return block != nullptr;
+}
+
+bool TaskEngineDevice::SetBlockValueStatus(std::string_view name, int status)
+{
+    TEBlock* block = FindBlock(name);
+    if (block)
+        block->valueStatus = status;
+    return block != nullptr;
+}
+
+bool TaskEngineDevice::SetBlockOnline(std::string_view name, int online)
+{
+    TEBlock* block = FindBlock(name);
+    if (block)
+        block->online = online;
+    return block != nullptr;
+}
+
+}  // namespace tedevice

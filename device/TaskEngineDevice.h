@@ -1,0 +1,101 @@
+// A task-engine device: holds the block program (procs and lines) and each
+// block's link texts, online state and live value, and answers keyword
+// requests about them. Rules in docs/device.md.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "TERecords.h"
+
+namespace tedevice {
+
+// Request modes, data types and statuses, numbered as the host library
+// numbers them so that a link passes them through unchanged.
+constexpr int TE_READ = 1;
+constexpr int TE_WRITE = 2;
+constexpr int TE_INT = 5;
+constexpr int TE_DOUBLE = 9;
+constexpr int TE_TEXT = 11;
+constexpr int TE_LIST = 43;
+constexpr int TE_FAILED = 0;
+constexpr int TE_OK = 1;
+
+// The value of one request. A request reads and writes the member of its
+// type only: `text` carries a write's input and any text answer; `list` is
+// replaced by a list answer.
+struct TEValue {
+    int number = 0;
+    double real = 0.0;
+    std::string text;
+    std::vector<std::string> list;
+};
+
+// One block of the program, with the data the block keeps on the device.
+struct TEBlock {
+    TEProcRecord record;
+    std::string function;
+    std::string connection;
+    int online = 1;
+    double value = 0.0;
+    int valueStatus = TE_OK;  // what a value read answers; TE_OK reads the value
+};
+
+class TaskEngineDevice {
+public:
+    static constexpr size_t kMaxProcs = 10000;
+    static constexpr size_t kMaxLines = 10000;
+
+    // Answers the status of one request. Anything but TE_OK leaves the
+    // program and `value` as they were.
+    int Request(std::string_view keyword, int mode, int type, TEValue& value);
+
+    // Test and host API.
+    std::vector<std::string> ProcRecords() const;
+    std::vector<std::string> LineRecords() const;
+    const TEBlock* FindBlock(std::string_view name) const;
+    bool SetBlockValue(std::string_view name, double value);
+    // Makes the block's value reads answer `status` (TE_OK: back to normal).
+    bool SetBlockValueStatus(std::string_view name, int status);
+    bool SetBlockOnline(std::string_view name, int online);
+    // An offline device fails every request and keeps its program.
+    void SetDeviceOnline(bool online) { m_bOnline = online; }
+    bool IsDeviceOnline() const { return m_bOnline; }
+
+private:
+    using Handler = int (TaskEngineDevice::*)(TEValue&);
+    struct KeywordEntry {
+        std::string_view keyword;
+        int mode;
+        int type;
+        Handler handler;
+    };
+    static const KeywordEntry kKeywords[];
+
+    int SafeProcName(TEValue& value);
+    int SafeLineName(TEValue& value);
+    int SetProc(TEValue& value);
+    int SetLine(TEValue& value);
+    int Procs(TEValue& value);
+    int Lines(TEValue& value);
+    int NrOfProcs(TEValue& value);
+    int NrOfLines(TEValue& value);
+    int DelProc(TEValue& value);
+    int DelLine(TEValue& value);
+    int UpdateProc(TEValue& value);
+    int UpdateLine(TEValue& value);
+    int BlockRequest(std::string_view keyword, int mode, int type, TEValue& value);
+
+    TEBlock* FindBlock(std::string_view name);
+    TELineRecord* FindLine(std::string_view name);
+    bool IsBlockNameTaken(std::string_view name) const;
+
+    std::vector<TEBlock> m_Blocks;
+    std::vector<TELineRecord> m_Lines;
+    uint64_t m_nNextLine = 1;  // line numbers are never handed out twice
+    bool m_bOnline = true;
+};
+
+}  // namespace tedevice
