@@ -63,7 +63,7 @@ int TaskEngineDevice::BlockRequest(std::string_view keyword, int mode, int type,
     size_t point = rest.find('.');
     if (point == std::string_view::npos)
         return TE_FAILED;
-    TEBlock* block = FindBlock(rest.substr(0, point));
+    TEBlock* block = BlockNamed(rest.substr(0, point));
     std::string_view item = rest.substr(point + 1);
     if (!block)
         return TE_FAILED;
@@ -177,7 +177,7 @@ int TaskEngineDevice::DelLine(TEValue& value)
 int TaskEngineDevice::UpdateProc(TEValue& value)
 {
     auto update = ParsePositionUpdate(value.text);
-    TEBlock* block = update ? FindBlock(update->name) : nullptr;
+    TEBlock* block = update ? BlockNamed(update->name) : nullptr;
     if (!block)
         return TE_FAILED;
     block->record.x = update->x;
@@ -188,7 +188,7 @@ int TaskEngineDevice::UpdateProc(TEValue& value)
 int TaskEngineDevice::UpdateLine(TEValue& value)
 {
     auto record = ParseLineRecord(value.text);
-    TELineRecord* line = record ? FindLine(record->name) : nullptr;
+    TELineRecord* line = record ? LineNamed(record->name) : nullptr;
     if (!line)
         return TE_FAILED;
     *line = *record;
@@ -217,13 +217,13 @@ const TEBlock* TaskEngineDevice::FindBlock(std::string_view name) const
     return it == m_Blocks.end() ? nullptr : &*it;
 }
 
-TEBlock* TaskEngineDevice::FindBlock(std::string_view name)
+TEBlock* TaskEngineDevice::BlockNamed(std::string_view name)
 {
     auto it = FindBlockIt(m_Blocks, name);
     return it == m_Blocks.end() ? nullptr : &*it;
 }
 
-TELineRecord* TaskEngineDevice::FindLine(std::string_view name)
+TELineRecord* TaskEngineDevice::LineNamed(std::string_view name)
 {
     auto it = FindLineIt(m_Lines, name);
     return it == m_Lines.end() ? nullptr : &*it;
@@ -236,7 +236,7 @@ bool TaskEngineDevice::IsBlockNameTaken(std::string_view name) const
 
 bool TaskEngineDevice::SetBlockValue(std::string_view name, double value)
 {
-    TEBlock* block = FindBlock(name);
+    TEBlock* block = BlockNamed(name);
     if (block)
         block->value = value;
     return block != nullptr;
@@ -244,7 +244,7 @@ bool TaskEngineDevice::SetBlockValue(std::string_view name, double value)
 
 bool TaskEngineDevice::SetBlockValueStatus(std::string_view name, int status)
 {
-    TEBlock* block = FindBlock(name);
+    TEBlock* block = BlockNamed(name);
     if (block)
         block->valueStatus = status;
     return block != nullptr;
@@ -252,7 +252,7 @@ bool TaskEngineDevice::SetBlockValueStatus(std::string_view name, int status)
 
 bool TaskEngineDevice::SetBlockOnline(std::string_view name, int online)
 {
-    TEBlock* block = FindBlock(name);
+    TEBlock* block = BlockNamed(name);
     if (block)
         block->online = online;
     return block != nullptr;

@@ -88,8 +88,8 @@ private:
     int UpdateLine(TEValue& value);
     int BlockRequest(std::string_view keyword, int mode, int type, TEValue& value);
 
-    TEBlock* FindBlock(std::string_view name);
-    TELineRecord* FindLine(std::string_view name);
+    TEBlock* BlockNamed(std::string_view name);
+    TELineRecord* LineNamed(std::string_view name);
     bool IsBlockNameTaken(std::string_view name) const;
 
     std::vector<TEBlock> m_Blocks;

@@ -1,0 +1,111 @@
+// Building and sending request lists.
+#include <algorithm>
+#include <string_view>
+
+#include "Corvala.h"
+#include "DeviceLinks.h"
+#include "RequestItem.h"
+#include "RequestValue.h"
+
+namespace {
+
+bool HasItem(const REQUESTLIST& requests, std::string_view keyword, std::string_view deviceName)
+{
+    return std::any_of(requests.begin(), requests.end(), [&](const REQUESTITEM* item) {
+        return item && item->keyword == keyword && item->deviceName == deviceName;
+    });
+}
+
+int AskItem(const REQUESTITEM* item, int mode, int type, RequestValue& value)
+{
+    auto link = corvala::ResolveDeviceLink(item->deviceName);
+    value.Reset();
+    return link->Request(item->keyword.c_str(), mode, type, value.Scratch());
+}
+
+// The first device that answers with success fills the value.
+int SendRead(const REQUESTLIST& requests, int type, void* callerValue)
+{
+    RequestValue value(REQUEST_READ, type, callerValue);
+    int firstStatus = REQUEST_FAILED;
+    for (const REQUESTITEM* item : requests) {
+        if (!item)
+            continue;
+        int status = AskItem(item, REQUEST_READ, type, value);
+        if (status == REQUEST_OK) {
+            value.Deliver();
+            return REQUEST_OK;
+        }
+        if (firstStatus == REQUEST_FAILED)
+            firstStatus = status;
+    }
+    return firstStatus;
+}
+
+// Every device gets the value; the first that accepts gives the answer.
+int SendWrite(const REQUESTLIST& requests, int type, void* callerValue)
+{
+    RequestValue value(REQUEST_WRITE, type, callerValue);
+    bool accepted = false;
+    for (const REQUESTITEM* item : requests) {
+        if (!item)
+            continue;
+        if (AskItem(item, REQUEST_WRITE, type, value) == REQUEST_OK && !accepted) {
+            value.Deliver();
+            accepted = true;
+        }
+    }
+    return accepted ? REQUEST_OK : REQUEST_FAILED;
+}
+
+}  // namespace
+
+int a_BuildRequestList(HOSTINFO* record, STRINGLIST* keywords, STRINGLIST* deviceNames,
+                       REQUESTLIST* requests)
+{
+    if (!keywords || !deviceNames || !requests)
+        return -1;
+    int appended = 0;
+    for (const char* keyword : *keywords) {
+        for (const char* deviceName : *deviceNames) {
+            if (!keyword || !deviceName || HasItem(*requests, keyword, deviceName))
+                continue;
+            requests->push_back(new REQUESTITEM{keyword, deviceName, record});
+            ++appended;
+        }
+    }
+    return appended;
+}
+
+int a_SendRequest(REQUESTLIST* requests, int mode, int type, void* value, int* status)
+{
+    int result = REQUEST_FAILED;
+    if (requests && RequestValue::IsCarried(type, value)) {
+        if (mode == REQUEST_READ)
+            result = SendRead(*requests, type, value);
+        else if (mode == REQUEST_WRITE)
+            result = SendWrite(*requests, type, value);
+    }
+    if (status)
+        *status = result;
+    return result;
+}
+
+namespace corvala {
+
+std::string RequestKeyword(const REQUESTITEM* item)
+{
+    return item ? item->keyword : std::string();
+}
+
+std::string RequestDeviceName(const REQUESTITEM* item)
+{
+    return item ? item->deviceName : std::string();
+}
+
+HOSTINFO* RequestOwner(const REQUESTITEM* item)
+{
+    return item ? item->owner : nullptr;
+}
+
+}  // namespace corvala

@@ -1,0 +1,51 @@
+// The host's side of the host library: where trace lines go, the folder that
+// relative paths start from, and which device answers the requests addressed
+// to a device name. Plug-ins never include this header.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Corvala.h"
+#include "TaskEngineDevice.h"
+
+namespace corvala {
+
+// Receives every EDITTRACE line with the trace window it was meant for.
+using TraceSink = std::function<void(HWND traceWindow, const char* text)>;
+// An empty sink restores the default, which prints each line to stderr.
+void SetTraceSink(TraceSink sink);
+
+// The folder a_MakeFullPathName starts from. Until set it is taken from the
+// environment variable OVINTA_HOST_FOLDER, else the current directory.
+void SetHostFolder(const std::string& folder);
+std::string HostFolder();
+
+// One way to reach a device. Request answers the status of one request with
+// the host library's modes and types; `value` is a scratch copy owned by the
+// library, so a link may write it even when it fails.
+class DeviceLink {
+public:
+    virtual ~DeviceLink() = default;
+    virtual int Request(const char* keyword, int mode, int type, void* value) = 0;
+};
+
+// Requests to `deviceName` go through `link` from now on; a null link
+// returns the name to the embedded device.
+void RegisterDeviceLink(const std::string& deviceName, std::shared_ptr<DeviceLink> link);
+
+// The embedded device of a name: created, empty, on first use (by a request
+// or by this call), kept until ResetDevices.
+tedevice::TaskEngineDevice& EmbeddedDevice(const std::string& deviceName);
+// Null when no request or call has created the device yet.
+tedevice::TaskEngineDevice* FindEmbeddedDevice(const std::string& deviceName);
+// Drops every embedded device and every registered link.
+void ResetDevices();
+
+// What a request item addresses, for hosts and tests that inspect channels.
+std::string RequestKeyword(const REQUESTITEM* item);
+std::string RequestDeviceName(const REQUESTITEM* item);
+HOSTINFO* RequestOwner(const REQUESTITEM* item);
+
+}  // namespace corvala
