@@ -506,7 +506,7 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND own
 
 // ---- Dialogs ----------------------------------------------------------------------------
 // Dialog templates are C++ tables registered by the module that owns them
-// (see pldialog.h); coordinates are dialog units.
+// (see plresource.h); coordinates are dialog units.
 HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM param);
 BOOL EndDialog(HWND dialog, INT_PTR result);
 LONG GetDialogBaseUnits(void);
@@ -647,13 +647,109 @@ int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);  // ret
 #define BF_RIGHT 0x0004
 #define BF_BOTTOM 0x0008
 #define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_MIDDLE 0x0800   // fill the inside with the button face
+#define BF_ADJUST 0x2000   // shrink the rectangle by the edge drawn
 #define BDR_RAISEDOUTER 0x0001
 #define BDR_SUNKENOUTER 0x0002
 #define BDR_RAISEDINNER 0x0004
 #define BDR_SUNKENINNER 0x0008
 #define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
 #define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
 BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
+
+// ---- Added with the window system (platform/user) -------------------------------------
+// More native values that the window code, the framework and the tests use.
+#define WM_NCACTIVATE 0x0086
+#define WM_GETDLGCODE 0x0087
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCRBUTTONUP 0x00A5
+#define WM_NCRBUTTONDBLCLK 0x00A6
+#define WM_NCMBUTTONDOWN 0x00A7
+#define WM_NCMBUTTONUP 0x00A8
+#define WM_NCMBUTTONDBLCLK 0x00A9
+#define WM_KEYFIRST 0x0100
+#define WM_KEYLAST 0x0109
+#define WM_MBUTTONDBLCLK 0x0209
+
+#define HTSYSMENU 3
+#define HTGROWBOX 4
+#define HTSIZE HTGROWBOX
+#define HTMENU 5
+#define HTHSCROLL 6
+#define HTVSCROLL 7
+#define HTBORDER 18
+
+// WM_ACTIVATE states and WM_MOUSEACTIVATE answers.
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+#define WA_CLICKACTIVE 2
+#define MA_ACTIVATE 1
+#define MA_ACTIVATEANDEAT 2
+#define MA_NOACTIVATE 3
+#define MA_NOACTIVATEANDEAT 4
+
+#define HWND_TOPMOST ((HWND)-1)
+#define HWND_NOTOPMOST ((HWND)-2)
+#define HWND_MESSAGE ((HWND)-3)
+
+// WM_GETDLGCODE answers.
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
+
+// EnableScrollBar arrows.
+#define ESB_ENABLE_BOTH 0x0000
+#define ESB_DISABLE_BOTH 0x0003
+#define ESB_DISABLE_LEFT 0x0001
+#define ESB_DISABLE_RIGHT 0x0002
+#define ESB_DISABLE_UP 0x0001
+#define ESB_DISABLE_DOWN 0x0002
+#define ESB_DISABLE_LTUP ESB_DISABLE_LEFT
+#define ESB_DISABLE_RTDN ESB_DISABLE_RIGHT
+
+// Menu item states and popup alignment.
+#define MF_UNCHECKED 0x00000000L
+#define MF_HILITE 0x00000080L
+#define TPM_CENTERALIGN 0x0004L
+#define TPM_RIGHTALIGN 0x0008L
+#define TPM_TOPALIGN 0x0000L
+#define TPM_VCENTERALIGN 0x0010L
+#define TPM_BOTTOMALIGN 0x0020L
+
+// Dialog window extra bytes (64-bit layout: result, procedure, user value).
+#define DWLP_DLGPROC ((LONG_PTR)sizeof(LRESULT))
+#define DWLP_USER (DWLP_DLGPROC + (LONG_PTR)sizeof(DLGPROC))
+#define DLGWINDOWEXTRA 48
+#define DS_ABSALIGN 0x01L
+#define DS_CENTER 0x0800L
+
+// Dialog procedure of the "#32770" class. Calls the DLGPROC kept at
+// DWLP_DLGPROC; a nonzero answer means handled, and the message result is then
+// the value at DWLP_MSGRESULT (the answer itself for WM_INITDIALOG and the
+// WM_CTLCOLOR messages). Unhandled messages get the dialog defaults: button
+// face background, WM_CLOSE as IDCANCEL, focus kept on the last focused control.
+LRESULT DefDlgProcA(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+// Escape gives WM_COMMAND IDCANCEL and Return WM_COMMAND with the default push
+// button (IDOK when there is none) for key messages of the dialog and its
+// controls. TRUE when the message was handled and must not be dispatched.
+BOOL IsDialogMessageA(HWND dialog, LPMSG msg);
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+ULONG_PTR GetClassLongPtrA(HWND wnd, int index);
+#define GCLP_HCURSOR (-12)
+#define GCLP_HBRBACKGROUND (-10)
+#define GCL_STYLE (-26)
+#define GCLP_WNDPROC (-24)
+#define DefDlgProc DefDlgProcA
+#define IsDialogMessage IsDialogMessageA
+#define GetClassLongPtr GetClassLongPtrA
 
 // ---- ANSI names --------------------------------------------------------------------------------
 #define RegisterClass RegisterClassA

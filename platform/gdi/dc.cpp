@@ -1,0 +1,348 @@
+// Device contexts: creation, selected objects, saved states and attributes.
+#include "dc.h"
+
+#include "bitmap.h"
+#include "brush.h"
+#include "font.h"
+#include "pen.h"
+
+namespace gdi {
+
+DeviceContext::DeviceContext(bool memory) : GdiObject(memory ? OBJ_MEMDC : OBJ_DC)
+{
+    m_state.pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+    m_state.brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    m_state.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    if (memory) {
+        m_state.bitmap = DefaultBitmap();
+        m_target = LookupAs<Bitmap>(m_state.bitmap, OBJ_BITMAP)->m_pixels;
+    }
+    referenceState(m_state);
+}
+
+DeviceContext::~DeviceContext()
+{
+    releaseState(m_state);
+    for (const DcState& s : m_saved)
+        releaseState(s);
+}
+
+void DeviceContext::referenceState(const DcState& s)
+{
+    AddReference(s.pen);
+    AddReference(s.brush);
+    AddReference(s.font);
+    AddReference(s.bitmap);
+}
+
+void DeviceContext::releaseState(const DcState& s)
+{
+    ReleaseReference(s.pen);
+    ReleaseReference(s.brush);
+    ReleaseReference(s.font);
+    ReleaseReference(s.bitmap);
+}
+
+POINT DeviceContext::toDevice(int x, int y) const
+{
+    return POINT{x - m_state.windowOrg.x + m_state.viewportOrg.x, y - m_state.windowOrg.y + m_state.viewportOrg.y};
+}
+
+POINT DeviceContext::toLogical(int x, int y) const
+{
+    return POINT{x - m_state.viewportOrg.x + m_state.windowOrg.x, y - m_state.viewportOrg.y + m_state.windowOrg.y};
+}
+
+POINT DeviceContext::toSurface(int x, int y) const
+{
+    POINT d = toDevice(x, y);
+    return POINT{d.x + m_surfaceOrigin.x, d.y + m_surfaceOrigin.y};
+}
+
+RECT DeviceContext::deviceArea() const
+{
+    if (isMemory())
+        return m_target->bounds();
+    return RECT{m_surfaceClip.left - m_surfaceOrigin.x, m_surfaceClip.top - m_surfaceOrigin.y,
+                m_surfaceClip.right - m_surfaceOrigin.x, m_surfaceClip.bottom - m_surfaceOrigin.y};
+}
+
+const std::vector<RECT>& DeviceContext::visibleRects()
+{
+    if (!m_clipValid)
+        recomputeClip();
+    return m_visible;
+}
+
+const RECT& DeviceContext::visibleBounds()
+{
+    if (!m_clipValid)
+        recomputeClip();
+    return m_visibleBounds;
+}
+
+void DeviceContext::recomputeClip()
+{
+    Region visible(deviceArea());
+    if (m_state.clip) {
+        Region clipped = *m_state.clip;
+        clipped.intersect(deviceArea());
+        visible = clipped;
+    }
+    visible.offset(m_surfaceOrigin.x, m_surfaceOrigin.y);
+    visible.intersect(m_target->bounds());
+    m_visible = visible.rects();
+    m_visibleBounds = visible.bounds();
+    m_clipValid = true;
+}
+
+DeviceContext* LookupDC(HDC dc)
+{
+    GdiObject* object = LookupObject(dc);
+    if (!object || (object->m_type != OBJ_DC && object->m_type != OBJ_MEMDC))
+        return nullptr;
+    return static_cast<DeviceContext*>(object);
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+namespace {
+
+HGDIOBJ SelectBitmap(DeviceContext& dc, HGDIOBJ handle, Bitmap& bitmap)
+{
+    if (!dc.isMemory())
+        return nullptr;  // only memory DCs hold bitmaps
+    HGDIOBJ previous = dc.m_state.bitmap;
+    if (handle == previous)
+        return previous;
+    if (bitmap.m_references > 0 && !bitmap.m_stock)
+        return nullptr;  // a bitmap lives in one DC at a time
+    ReleaseReference(previous);
+    AddReference(handle);
+    dc.m_state.bitmap = static_cast<HBITMAP>(handle);
+    dc.m_target = bitmap.m_pixels;
+    dc.invalidateClip();
+    return previous;
+}
+
+template <class H>
+HGDIOBJ Swap(H& slot, HGDIOBJ handle)
+{
+    HGDIOBJ previous = slot;
+    if (handle != previous) {
+        AddReference(handle);
+        ReleaseReference(previous);
+        slot = static_cast<H>(handle);
+    }
+    return previous;
+}
+
+}  // namespace
+
+HDC CreateCompatibleDC(HDC reference)
+{
+    if (reference && !LookupDC(reference))
+        return nullptr;
+    return static_cast<HDC>(RegisterObject(std::make_unique<DeviceContext>(true)));
+}
+
+BOOL DeleteDC(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return FALSE;
+    DestroyObject(dc);
+    return TRUE;
+}
+
+int SaveDC(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return 0;
+    dc->m_saved.push_back(dc->m_state);
+    dc->referenceState(dc->m_state);
+    return int(dc->m_saved.size());
+}
+
+BOOL RestoreDC(HDC handle, int saved)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return FALSE;
+    int depth = int(dc->m_saved.size());
+    int level = saved < 0 ? depth + saved + 1 : saved;
+    if (level < 1 || level > depth)
+        return FALSE;
+    while (int(dc->m_saved.size()) > level) {
+        dc->releaseState(dc->m_saved.back());
+        dc->m_saved.pop_back();
+    }
+    dc->releaseState(dc->m_state);
+    dc->m_state = std::move(dc->m_saved.back());
+    dc->m_saved.pop_back();
+    if (dc->isMemory()) {
+        Bitmap* bitmap = LookupAs<Bitmap>(dc->m_state.bitmap, OBJ_BITMAP);
+        dc->m_target = bitmap ? bitmap->m_pixels : LookupAs<Bitmap>(DefaultBitmap(), OBJ_BITMAP)->m_pixels;
+    }
+    dc->invalidateClip();
+    return TRUE;
+}
+
+int GetDeviceCaps(HDC handle, int index)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return 0;
+    bool screen = dc->isMemory() && dc->m_state.bitmap == DefaultBitmap();
+    switch (index) {
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
+    case HORZRES: return screen ? 1280 : dc->m_target->width;
+    case VERTRES: return screen ? 1024 : dc->m_target->height;
+    case BITSPIXEL: return dc->m_target->mono && !screen ? 1 : 32;
+    case PLANES: return 1;
+    default: return 0;
+    }
+}
+
+HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
+{
+    DeviceContext* dc = LookupDC(handle);
+    GdiObject* target = LookupObject(object);
+    if (!dc || !target)
+        return nullptr;
+    switch (target->m_type) {
+    case OBJ_PEN: return Swap(dc->m_state.pen, object);
+    case OBJ_BRUSH: return Swap(dc->m_state.brush, object);
+    case OBJ_FONT: return Swap(dc->m_state.font, object);
+    case OBJ_BITMAP: return SelectBitmap(*dc, object, *static_cast<Bitmap*>(target));
+    default: return nullptr;
+    }
+}
+
+HGDIOBJ GetCurrentObject(HDC handle, UINT type)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return nullptr;
+    switch (type) {
+    case OBJ_PEN: return dc->m_state.pen;
+    case OBJ_BRUSH: return dc->m_state.brush;
+    case OBJ_FONT: return dc->m_state.font;
+    case OBJ_BITMAP: return dc->m_state.bitmap;
+    default: return nullptr;
+    }
+}
+
+// ---- Attributes ------------------------------------------------------------
+
+int SetROP2(HDC handle, int rop2)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || rop2 < R2_BLACK || rop2 > R2_WHITE)
+        return 0;
+    int previous = dc->m_state.rop2;
+    dc->m_state.rop2 = rop2;
+    return previous;
+}
+
+int GetROP2(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->m_state.rop2 : 0;
+}
+
+int SetBkMode(HDC handle, int mode)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
+        return 0;
+    int previous = dc->m_state.bkMode;
+    dc->m_state.bkMode = mode;
+    return previous;
+}
+
+int GetBkMode(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->m_state.bkMode : 0;
+}
+
+COLORREF SetBkColor(HDC handle, COLORREF color)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return CLR_INVALID;
+    COLORREF previous = dc->m_state.bkColor;
+    dc->m_state.bkColor = color & 0x00FFFFFFu;
+    return previous;
+}
+
+COLORREF GetBkColor(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->m_state.bkColor : CLR_INVALID;
+}
+
+COLORREF SetTextColor(HDC handle, COLORREF color)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return CLR_INVALID;
+    COLORREF previous = dc->m_state.textColor;
+    dc->m_state.textColor = color & 0x00FFFFFFu;
+    return previous;
+}
+
+COLORREF GetTextColor(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->m_state.textColor : CLR_INVALID;
+}
+
+UINT SetTextAlign(HDC handle, UINT align)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return 0xFFFFFFFFu;  // GDI_ERROR
+    UINT previous = dc->m_state.textAlign;
+    dc->m_state.textAlign = align;
+    return previous;
+}
+
+UINT GetTextAlign(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->m_state.textAlign : 0xFFFFFFFFu;
+}
+
+BOOL SetBrushOrgEx(HDC handle, int x, int y, LPPOINT previous)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return FALSE;
+    if (previous)
+        *previous = dc->m_state.brushOrg;
+    dc->m_state.brushOrg = POINT{x, y};
+    return TRUE;
+}
+
+int SetMapMode(HDC handle, int mode)
+{
+    // Only the pixel mapping exists; other modes are refused.
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || mode != MM_TEXT)
+        return 0;
+    int previous = dc->m_state.mapMode;
+    dc->m_state.mapMode = mode;
+    return previous;
+}
+
+int GetMapMode(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->m_state.mapMode : 0;
+}

@@ -1,0 +1,310 @@
+// Text output: glyph coverage blended in the text colour, background cells
+// in opaque mode, alignment, turned text, metrics and extents.
+#include "text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "raster.h"
+
+namespace gdi {
+
+namespace {
+
+// Where a text's box lies: u runs along the text, v down across it. A
+// turned font (escapement 900) maps u upwards and v to the right.
+struct TextFrame {
+    POINT reference;  // surface pixel of the reference point
+    bool turned = false;
+    POINT map(int u, int v) const
+    {
+        return turned ? POINT{reference.x + v, reference.y - u} : POINT{reference.x + u, reference.y + v};
+    }
+    RECT box(int u0, int v0, int u1, int v1) const
+    {
+        POINT a = map(u0, v0), b = map(u1, v1);
+        return NormalizedRect(a.x, a.y, b.x, b.y);
+    }
+};
+
+uint32_t Blend(uint32_t dst, uint32_t color, unsigned alpha)
+{
+    if (alpha >= 255)
+        return color;
+    unsigned inverse = 255 - alpha;
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        unsigned d = (dst >> shift) & 0xFF, c = (color >> shift) & 0xFF;
+        out |= ((c * alpha + d * inverse + 127) / 255) << shift;
+    }
+    return out;
+}
+
+class GlyphPainter {
+public:
+    GlyphPainter(DeviceContext& dc, Canvas& canvas, const RECT* clip)
+        : m_canvas(canvas), m_clip(clip), m_color(TargetPixel(dc, dc.m_state.textColor)), m_mono(dc.m_target->mono)
+    {
+    }
+
+    // Glyph with its pen position at (u, baseline v) of the frame.
+    void draw(const Glyph& g, const TextFrame& frame, int u, int v)
+    {
+        if (g.width == 0 || g.height == 0)
+            return;
+        int gu = u + g.left, gv = v - g.top;
+        if (frame.turned) {
+            drawTurned(g, frame, gu, gv);
+            return;
+        }
+        POINT origin = frame.map(gu, gv);
+        RECT area{origin.x, origin.y, origin.x + g.width, origin.y + g.height};
+        if (m_clip)
+            area = RectIntersection(area, *m_clip);
+        m_canvas.forEachClipped(area, [&](const RECT& part) {
+            for (int y = part.top; y < part.bottom; ++y) {
+                const uint8_t* cov = g.coverage.data() + size_t(y - origin.y) * size_t(g.width);
+                uint32_t* row = m_canvas.pixels().row(y);
+                for (int x = part.left; x < part.right; ++x)
+                    put(row[x], cov[x - origin.x]);
+            }
+        });
+    }
+
+private:
+    void drawTurned(const Glyph& g, const TextFrame& frame, int gu, int gv)
+    {
+        for (int gy = 0; gy < g.height; ++gy) {
+            for (int gx = 0; gx < g.width; ++gx) {
+                uint8_t a = g.coverage[size_t(gy) * size_t(g.width) + size_t(gx)];
+                if (!a)
+                    continue;
+                POINT p = frame.map(gu + gx, gv + gy);
+                if (!m_canvas.visible(p.x, p.y))
+                    continue;
+                if (m_clip && (p.x < m_clip->left || p.x >= m_clip->right || p.y < m_clip->top ||
+                               p.y >= m_clip->bottom))
+                    continue;
+                put(m_canvas.pixels().row(p.y)[p.x], a);
+            }
+        }
+    }
+
+    void put(uint32_t& pixel, uint8_t alpha)
+    {
+        if (!alpha)
+            return;
+        if (m_mono) {
+            if (alpha >= 128)
+                pixel = m_color;
+            return;
+        }
+        pixel = Blend(pixel & 0x00FFFFFFu, m_color, alpha);
+    }
+
+    Canvas& m_canvas;
+    const RECT* m_clip;
+    uint32_t m_color;
+    bool m_mono;
+};
+
+void FillBox(DeviceContext& dc, Canvas& canvas, RECT box, const RECT* clip)
+{
+    if (clip)
+        box = RectIntersection(box, *clip);
+    canvas.fillRect(box, ColorInk(dc, dc.m_state.bkColor, R2_COPYPEN));
+}
+
+BOOL OutputText(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, const char* text, int count,
+                const INT* dx)
+{
+    const Font& font = SelectedFont(dc);
+    GlyphSource* source = font.source();
+    if (!source)
+        return FALSE;
+    const FontMetrics& m = source->metrics();
+    Canvas canvas(dc);
+
+    RECT surfaceRect{};
+    const RECT* clip = nullptr;
+    if (rect) {
+        POINT a = dc.toSurface(rect->left, rect->top), b = dc.toSurface(rect->right, rect->bottom);
+        surfaceRect = NormalizedRect(a.x, a.y, b.x, b.y);
+        if (options & ETO_OPAQUE)
+            canvas.fillRect(surfaceRect, ColorInk(dc, dc.m_state.bkColor, R2_COPYPEN));
+        if (options & ETO_CLIPPED)
+            clip = &surfaceRect;
+    }
+    if (count <= 0 || !text)
+        return TRUE;
+
+    std::vector<int> advances(static_cast<size_t>(count));
+    int width = 0;
+    for (int i = 0; i < count; ++i) {
+        advances[size_t(i)] = dx ? dx[i] : source->glyph(static_cast<unsigned char>(text[i])).advance;
+        width += advances[size_t(i)];
+    }
+
+    UINT align = dc.m_state.textAlign;
+    POINT reference = (align & TA_UPDATECP) ? dc.m_state.position : POINT{x, y};
+    TextFrame frame;
+    frame.reference = dc.toSurface(reference.x, reference.y);
+    frame.turned = font.m_log.lfEscapement == 900;
+
+    int u0 = 0;
+    if ((align & TA_CENTER) == TA_CENTER)
+        u0 = -width / 2;
+    else if (align & TA_RIGHT)
+        u0 = -width;
+    int baseline = m.ascent;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        baseline = 0;
+    else if (align & TA_BOTTOM)
+        baseline = -m.descent;
+
+    if (dc.m_state.bkMode == OPAQUE)
+        FillBox(dc, canvas, frame.box(u0, baseline - m.ascent, u0 + width, baseline + m.descent), clip);
+
+    GlyphPainter painter(dc, canvas, clip);
+    int u = u0;
+    for (int i = 0; i < count; ++i) {
+        painter.draw(source->glyph(static_cast<unsigned char>(text[i])), frame, u, baseline);
+        u += advances[size_t(i)];
+    }
+
+    Ink bar = ColorInk(dc, dc.m_state.textColor, R2_COPYPEN);
+    auto drawBar = [&](int v, int thickness) {
+        RECT box = frame.box(u0, v, u0 + width, v + thickness);
+        if (clip)
+            box = RectIntersection(box, *clip);
+        canvas.fillRect(box, bar);
+    };
+    if (font.m_log.lfUnderline)
+        drawBar(baseline + m.underlinePosition, m.underlineThickness);
+    if (font.m_log.lfStrikeOut)
+        drawBar(baseline - m.ascent / 3, m.underlineThickness);
+
+    if (align & TA_UPDATECP) {
+        if ((align & TA_CENTER) == TA_CENTER) {
+        } else if (align & TA_RIGHT) {
+            dc.m_state.position.x -= width;
+        } else {
+            dc.m_state.position.x += width;
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+const Font& SelectedFont(DeviceContext& dc)
+{
+    if (Font* font = LookupAs<Font>(dc.m_state.font, OBJ_FONT))
+        return *font;
+    return *LookupAs<Font>(GetStockObject(SYSTEM_FONT), OBJ_FONT);
+}
+
+int TextWidth(GlyphSource& source, const char* text, int count)
+{
+    int width = 0;
+    for (int i = 0; i < count; ++i)
+        width += source.glyph(static_cast<unsigned char>(text[i])).advance;
+    return width;
+}
+
+void DrawTextBar(DeviceContext& dc, int x, int y, int width, const RECT* clip)
+{
+    Canvas canvas(dc);
+    POINT p = dc.toSurface(x, y);
+    RECT bar{p.x, p.y, p.x + width, p.y + 1};
+    if (clip) {
+        POINT a = dc.toSurface(clip->left, clip->top), b = dc.toSurface(clip->right, clip->bottom);
+        bar = RectIntersection(bar, NormalizedRect(a.x, a.y, b.x, b.y));
+    }
+    canvas.fillRect(bar, ColorInk(dc, dc.m_state.textColor, R2_COPYPEN));
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int count)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || count < 0 || (count > 0 && !text))
+        return FALSE;
+    return OutputText(*dc, x, y, 0, nullptr, text, count, nullptr);
+}
+
+BOOL ExtTextOutA(HDC handle, int x, int y, UINT options, LPCRECT rect, LPCSTR text, UINT count, const INT* dx)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || (count > 0 && !text) || count > 0x7FFFFFFFu)
+        return FALSE;
+    return OutputText(*dc, x, y, options, rect, text, int(count), dx);
+}
+
+BOOL GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || !size || count < 0 || (count > 0 && !text))
+        return FALSE;
+    GlyphSource* source = SelectedFont(*dc).source();
+    if (!source)
+        return FALSE;
+    size->cx = TextWidth(*source, text, count);
+    size->cy = source->metrics().ascent + source->metrics().descent;
+    return TRUE;
+}
+
+BOOL GetTextMetricsA(HDC handle, LPTEXTMETRICA out)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || !out)
+        return FALSE;
+    const Font& font = SelectedFont(*dc);
+    GlyphSource* source = font.source();
+    if (!source)
+        return FALSE;
+    const FontMetrics& m = source->metrics();
+    TEXTMETRICA t{};
+    t.tmAscent = m.ascent;
+    t.tmDescent = m.descent;
+    t.tmHeight = m.ascent + m.descent;
+    t.tmInternalLeading = std::max(0, t.tmHeight - m.emPixels);
+    t.tmExternalLeading = 0;
+    t.tmAveCharWidth = m.aveCharWidth;
+    t.tmMaxCharWidth = m.maxCharWidth;
+    t.tmWeight = font.m_log.lfWeight ? font.m_log.lfWeight : FW_NORMAL;
+    t.tmDigitizedAspectX = 96;
+    t.tmDigitizedAspectY = 96;
+    t.tmFirstChar = 0x20;
+    t.tmLastChar = 0xFF;
+    t.tmDefaultChar = 0x1F;
+    t.tmBreakChar = 0x20;
+    t.tmItalic = font.m_log.lfItalic;
+    t.tmUnderlined = font.m_log.lfUnderline;
+    t.tmStruckOut = font.m_log.lfStrikeOut;
+    // Variable pitch, vector, TrueType, sans-serif family.
+    t.tmPitchAndFamily = 0x01 | 0x02 | 0x04 | 0x20;
+    t.tmCharSet = font.m_symbol ? SYMBOL_CHARSET : ANSI_CHARSET;
+    *out = t;
+    return TRUE;
+}
+
+int GetTextFaceA(HDC handle, int size, LPSTR face)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc)
+        return 0;
+    const std::string& name = SelectedFont(*dc).m_face;
+    if (!face)
+        return int(name.size()) + 1;
+    if (size <= 0)
+        return 0;
+    size_t n = std::min(name.size(), size_t(size - 1));
+    std::memcpy(face, name.data(), n);
+    face[n] = '\0';
+    return int(n);
+}
