@@ -1,5 +1,6 @@
 // Splitting a stored line "keyword=parameter" at the host's separator.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string_view>
 
@@ -19,13 +20,14 @@ std::string_view Trim(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
+// Answers the whole length, so that a caller can tell a cut text.
 int CopyOut(std::string_view text, char* out)
 {
     size_t length = std::min(text.size(), size_t(REQUEST_TEXT_SIZE - 1));
     if (length > 0)
         std::memcpy(out, text.data(), length);
     out[length] = '\0';
-    return static_cast<int>(length);
+    return static_cast<int>(std::min(text.size(), size_t(INT_MAX)));
 }
 
 }  // namespace

@@ -198,7 +198,8 @@ int a_SendRequest(REQUESTLIST* requests, int mode, int type, void* value, int* s
 // first '=', the parameter the text after it, both without surrounding blanks,
 // tabs and line ends; a line without '=' is all keyword. `out` must hold
 // REQUEST_TEXT_SIZE bytes; longer texts are cut to 4095 characters. Answer the
-// length written, or -1 for null arguments.
+// length of the whole part (more than 4095 when it was cut), or -1 for null
+// arguments.
 int a_GetKeyword(const char* line, char* out);
 int a_GetParameter(const char* line, char* out);
 
