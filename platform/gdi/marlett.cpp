@@ -71,17 +71,19 @@ private:
         }
     }
 
+    // Two diagonals of the square, doubled in width in larger cells.
     void cross(Glyph& g, int size)
     {
         int n = g.width;
         int origin = (n - size) / 2;
-        bool thick = n >= 12;
-        for (int i = 0; i < size; ++i) {
-            set(g, origin + i, origin + i);
-            set(g, origin + size - 1 - i, origin + i);
-            if (thick) {
-                set(g, origin + i + 1, origin + i);
-                set(g, origin + size - 2 - i, origin + i);
+        int thickness = n >= 12 ? 2 : 1;
+        for (int y = 0; y < size; ++y) {
+            for (int t = 0; t < thickness; ++t) {
+                int x = y + t;
+                if (x >= size)
+                    continue;
+                set(g, origin + x, origin + y);
+                set(g, origin + size - 1 - x, origin + y);
             }
         }
     }

@@ -19,12 +19,16 @@ struct TextFrame {
     bool turned = false;
     POINT map(int u, int v) const
     {
-        return turned ? POINT{reference.x + v, reference.y - u} : POINT{reference.x + u, reference.y + v};
+        // Turned, the pixel column u of the text lands on row -1 - u, so the
+        // text occupies the rows above the reference point.
+        return turned ? POINT{reference.x + v, reference.y - 1 - u} : POINT{reference.x + u, reference.y + v};
     }
+    // Pixels u0 <= u < u1, v0 <= v < v1 of the text frame.
     RECT box(int u0, int v0, int u1, int v1) const
     {
-        POINT a = map(u0, v0), b = map(u1, v1);
-        return NormalizedRect(a.x, a.y, b.x, b.y);
+        if (!turned)
+            return RECT{reference.x + u0, reference.y + v0, reference.x + u1, reference.y + v1};
+        return RECT{reference.x + v0, reference.y - u1, reference.x + v1, reference.y - u0};
     }
 };
 
