@@ -29,7 +29,6 @@
 //    one malloc'ed entry per record is appended.
 #pragma once
 
-#include <cstdarg>
 #include <string>
 #include <vector>
 

@@ -50,9 +50,3 @@ TEST(TESafeName, StaysWithinTheNameLength)
     EXPECT_TRUE(IsValidBlockName(counted));
     EXPECT_NE(counted, digits);
 }
-
-TEST(TESafeName, LineNames)
-{
-    EXPECT_EQ(MakeLineName(1), "Line_1");
-    EXPECT_TRUE(IsValidLineName(MakeLineName(18446744073709551615ull)));
-}
