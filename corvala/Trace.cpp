@@ -1,4 +1,5 @@
 // EDITTRACE and the host's trace sink.
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
