@@ -26,13 +26,14 @@ unsigned ToUnicode(unsigned char c)
     return c;
 }
 
-// Below this em size glyphs are rendered black-and-white: hinted one-bit
-// glyphs stay crisp where grey ones at 7 to 9 pixels turn to smudges.
-constexpr int kMonoBelowEm = 10;
+// Glyphs are hinted by the font's own instructions and rendered in grey:
+// at the 7 and 9 pixel sizes of block labels this stays the most legible
+// (one-bit glyphs run together there, light hinting blurs them).
+constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_NORMAL;
 
 class FreeTypeSource : public GlyphSource {
 public:
-    FreeTypeSource(FT_Face face, int emPixels, bool italic) : m_face(face), m_mono(emPixels < kMonoBelowEm)
+    FreeTypeSource(FT_Face face, int emPixels, bool italic) : m_face(face)
     {
         FT_Set_Pixel_Sizes(m_face, 0, FT_UInt(emPixels));
         if (italic) {
@@ -63,12 +64,11 @@ protected:
     {
         Glyph g;
         FT_UInt index = FT_Get_Char_Index(m_face, ToUnicode(c));
-        FT_Int32 flags = m_mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT;
-        if (FT_Load_Glyph(m_face, index, flags) != 0)
+        if (FT_Load_Glyph(m_face, index, kLoadFlags) != 0)
             return g;
         FT_GlyphSlot slot = m_face->glyph;
         g.advance = int((slot->advance.x + 32) >> 6);
-        if (FT_Render_Glyph(slot, m_mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
             return g;
         const FT_Bitmap& bitmap = slot->bitmap;
         g.width = int(bitmap.width);
@@ -91,7 +91,6 @@ protected:
 
 private:
     FT_Face m_face;
-    bool m_mono;
 };
 
 struct FontLibrary {
