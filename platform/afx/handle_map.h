@@ -1,0 +1,62 @@
+// Maps from native handles to the framework objects that wrap them. A
+// permanent entry belongs to an object that attached the handle; temporary
+// entries are wrappers made on demand by FromHandle and deleted, with their
+// handles left alone, when the temporary maps are unlocked at idle time.
+#pragma once
+
+#include <unordered_map>
+#include <vector>
+
+#include "afx.h"
+
+class CHandleMap {
+public:
+    // Clears the handle field of a temporary wrapper before it is deleted,
+    // so that its destructor does not release the handle.
+    using ClearHandleFn = void (*)(CObject*);
+    explicit CHandleMap(ClearHandleFn clearHandle) : m_clearHandle(clearHandle) {}
+
+    CObject* LookupPermanent(const void* handle) const;
+    CObject* LookupTemporary(const void* handle) const;
+    void SetPermanent(const void* handle, CObject* object);
+    // Removes the permanent entry of the handle if it belongs to the object.
+    void RemovePermanent(const void* handle, const CObject* object);
+    // A wrapper of another class may already be there: it stays alive until
+    // the next cleanup, since callers may still hold it.
+    void SetTemporary(const void* handle, CObject* object);
+    void DeleteTemps();
+
+    template <class Fn>
+    void ForEachPermanent(Fn fn) const
+    {
+        for (const auto& entry : m_permanent)
+            fn(entry.first);
+    }
+
+private:
+    ClearHandleFn m_clearHandle;
+    std::unordered_map<const void*, CObject*> m_permanent;
+    std::unordered_map<const void*, CObject*> m_temporary;
+    std::vector<CObject*> m_retired;
+};
+
+CHandleMap& AfxMapHWND();
+CHandleMap& AfxMapHDC();
+CHandleMap& AfxMapHGDIOBJ();
+CHandleMap& AfxMapHMENU();
+
+// The wrapper of `handle` as a T: the permanent one if it is a T, else a
+// temporary T (made with `make`, which creates it and stores the handle).
+template <class T, class Make>
+T* AfxFromHandleAs(CHandleMap& map, const void* handle, Make make)
+{
+    if (handle == nullptr)
+        return nullptr;
+    if (T* permanent = dynamic_cast<T*>(map.LookupPermanent(handle)))
+        return permanent;
+    if (T* temporary = dynamic_cast<T*>(map.LookupTemporary(handle)))
+        return temporary;
+    T* wrapper = make();
+    map.SetTemporary(handle, wrapper);
+    return wrapper;
+}
