@@ -86,8 +86,16 @@ void Canvas::fillRect(const RECT& r, const Ink& ink)
                 for (int x = part.left; x < part.right; ++x)
                     row[x] = m.apply(row[x]);
             } else {
-                for (int x = part.left; x < part.right; ++x)
-                    row[x] = ink.at(x, y).apply(row[x]);
+                // Walk the pattern row without a division per pixel.
+                const RopMasks* patternRow = &ink.at(ink.originX, y);
+                int px = (part.left - ink.originX) % ink.patternWidth;
+                if (px < 0)
+                    px += ink.patternWidth;
+                for (int x = part.left; x < part.right; ++x) {
+                    row[x] = patternRow[px].apply(row[x]);
+                    if (++px == ink.patternWidth)
+                        px = 0;
+                }
             }
         }
     });
