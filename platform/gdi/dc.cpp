@@ -117,8 +117,13 @@ HGDIOBJ SelectBitmap(DeviceContext& dc, HGDIOBJ handle, Bitmap& bitmap)
     HGDIOBJ previous = dc.m_state.bitmap;
     if (handle == previous)
         return previous;
-    if (bitmap.m_references > 0 && !bitmap.m_stock)
-        return nullptr;  // a bitmap lives in one DC at a time
+    // A bitmap lives in one DC at a time; this DC's own saved states may
+    // hold it too.
+    int ownReferences = 0;
+    for (const DcState& saved : dc.m_saved)
+        ownReferences += saved.bitmap == handle;
+    if (bitmap.m_references > ownReferences && !bitmap.m_stock)
+        return nullptr;
     ReleaseReference(previous);
     AddReference(handle);
     dc.m_state.bitmap = static_cast<HBITMAP>(handle);
