@@ -82,3 +82,9 @@ BOOL AfxUnlockTempMaps(BOOL bDeleteTemps)
     }
     return g_nTempMapLock != 0;
 }
+
+int PlAfxTemporaryCount()
+{
+    return AfxMapHWND().TemporaryCount() + AfxMapHDC().TemporaryCount() + AfxMapHGDIOBJ().TemporaryCount() +
+           AfxMapHMENU().TemporaryCount();
+}

@@ -25,6 +25,7 @@ public:
     // the next cleanup, since callers may still hold it.
     void SetTemporary(const void* handle, CObject* object);
     void DeleteTemps();
+    int TemporaryCount() const { return (int)(m_temporary.size() + m_retired.size()); }
 
     template <class Fn>
     void ForEachPermanent(Fn fn) const

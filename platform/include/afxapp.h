@@ -45,3 +45,7 @@ private:
 // UI, frames run postponed layouts); lCount 1 and above deletes the
 // temporary wrappers. TRUE while more idle calls are wanted.
 BOOL PlAfxIdle(LONG lCount);
+
+// Test hook: the number of temporary wrappers alive (windows, DCs, GDI
+// objects and menus).
+int PlAfxTemporaryCount();
