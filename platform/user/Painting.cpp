@@ -1,0 +1,478 @@
+// Update regions, WM_PAINT and the device contexts of windows. Every
+// top-level window owns a 32-bit surface; its descendants draw into the same
+// surface through DCs whose origin and clip follow the window geometry. The
+// update region of a window is kept as one rectangle (the union of what was
+// invalidated), flushed once when WM_PAINT comes.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "DisplayDriver.h"
+#include "Internal.h"
+#include "plsurface.h"
+
+namespace pl {
+
+namespace {
+
+struct DcRecord {
+    HDC dc;
+    Window* window;
+    Window* top;
+    HBITMAP surface;
+    RECT clip;  // surface coordinates
+};
+
+struct PaintState {
+    std::vector<DcRecord> dcs;
+    std::vector<HBITMAP> staleSurfaces;  // replaced while a DC still drew on them
+};
+
+PaintState& paintState()
+{
+    static PaintState s;
+    return s;
+}
+
+RECT clientRectOf(const Window* w)
+{
+    return {0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
+}
+
+// The rectangle of the window (or of its client area) in its surface,
+// clipped to the client areas of all its ancestors.
+RECT visibleSurfaceRect(Window* w, bool whole)
+{
+    Window* top = topLevelOf(w);
+    RECT topRect = windowScreenRect(top);
+    auto toSurface = [&](RECT r) {
+        OffsetRect(&r, -topRect.left, -topRect.top);
+        return r;
+    };
+    RECT area = toSurface(whole ? windowScreenRect(w) : clientScreenRect(w));
+    for (Window* a = w; a != top; a = a->parent) {
+        RECT parentClient = toSurface(clientScreenRect(a->parent));
+        IntersectRect(&area, &area, &parentClient);
+    }
+    RECT bounds = toSurface(topRect);
+    IntersectRect(&area, &area, &bounds);
+    return area;
+}
+
+void deleteUnusedStaleSurfaces()
+{
+    PaintState& s = paintState();
+    auto used = [&](HBITMAP b) {
+        return std::any_of(s.dcs.begin(), s.dcs.end(), [b](const DcRecord& r) { return r.surface == b; });
+    };
+    auto it = std::remove_if(s.staleSurfaces.begin(), s.staleSurfaces.end(), [&](HBITMAP b) {
+        if (used(b))
+            return false;
+        DeleteObject(b);
+        return true;
+    });
+    s.staleSurfaces.erase(it, s.staleSurfaces.end());
+}
+
+void retireSurface(HBITMAP surface)
+{
+    if (!surface)
+        return;
+    paintState().staleSurfaces.push_back(surface);
+    deleteUnusedStaleSurfaces();
+}
+
+void invalidateChildArea(Window* child, RECT inParent)
+{
+    RECT inClient;
+    if (IntersectRect(&inClient, &inParent, &child->client)) {
+        OffsetRect(&inClient, -child->client.left, -child->client.top);
+        invalidateClient(child, &inClient, true, false);
+    }
+    RECT within;
+    IntersectRect(&within, &inParent, &child->client);
+    if (!EqualRect(&within, &inParent))
+        child->frameDirty = true;
+}
+
+Window* searchPaint(Window* w)
+{
+    if (!(w->style & WS_VISIBLE) || w->destroyed)
+        return nullptr;
+    if (needsPaint(w))
+        return w;
+    for (auto it = w->children.rbegin(); it != w->children.rend(); ++it)
+        if (Window* found = searchPaint(*it))
+            return found;
+    return nullptr;
+}
+
+void eraseBeforePaint(Window* w, HDC dc, PAINTSTRUCT* ps, bool erase)
+{
+    if (!erase)
+        return;
+    LRESULT handled = sendMessage(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    if (ps)
+        ps->fErase = handled ? FALSE : TRUE;
+}
+
+}  // namespace
+
+void createSurface(Window* top)
+{
+    int width = std::max(1, static_cast<int>(top->rect.right - top->rect.left));
+    int height = std::max(1, static_cast<int>(top->rect.bottom - top->rect.top));
+    top->surface = CreateBitmap(width, height, 1, 32, nullptr);
+    top->surfaceDirty = {0, 0, width, height};
+    if (top != desktopWindow())
+        display().surfaceReplaced(top->handle, top->surface);
+}
+
+void resizeSurface(Window* top, int oldWidth, int oldHeight)
+{
+    HBITMAP old = top->surface;
+    createSurface(top);
+    SIZE oldSize{}, newSize{};
+    uint32_t* from = old ? PlBitmapBits(old, &oldSize) : nullptr;
+    uint32_t* to = PlBitmapBits(top->surface, &newSize);
+    if (from && to) {
+        // The content stays in the top-left corner until the window repaints.
+        int rows = std::min({oldSize.cy, newSize.cy, static_cast<LONG>(std::max(oldHeight, 1))});
+        int cols = std::min({oldSize.cx, newSize.cx, static_cast<LONG>(std::max(oldWidth, 1))});
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(to + static_cast<size_t>(y) * newSize.cx, from + static_cast<size_t>(y) * oldSize.cx,
+                        sizeof(uint32_t) * cols);
+    }
+    retireSurface(old);
+}
+
+void destroySurface(Window* top)
+{
+    HBITMAP old = top->surface;
+    top->surface = nullptr;
+    retireSurface(old);
+}
+
+void markSurfaceChanged(Window* top, const RECT& surfaceRect)
+{
+    if (!top || IsRectEmpty(&surfaceRect))
+        return;
+    UnionRect(&top->surfaceDirty, &top->surfaceDirty, &surfaceRect);
+}
+
+void flushSurfaces()
+{
+    for (const DcRecord& r : paintState().dcs)
+        if (!r.top->destroyed && r.top->surface == r.surface)
+            markSurfaceChanged(r.top, r.clip);
+    for (Window* top : topLevelWindows()) {
+        if (IsRectEmpty(&top->surfaceDirty))
+            continue;
+        RECT dirty = top->surfaceDirty;
+        top->surfaceDirty = {};
+        if (top->style & WS_VISIBLE)
+            display().surfaceChanged(top->handle, dirty);
+    }
+    display().flush();
+}
+
+HDC getWindowDC(Window* w, bool whole, const RECT* extraClip)
+{
+    Window* top = topLevelOf(w);
+    if (!top->surface)
+        createSurface(top);
+    POINT origin = surfaceOrigin(w);
+    if (!whole) {
+        origin.x += w->client.left - w->rect.left;
+        origin.y += w->client.top - w->rect.top;
+    }
+    RECT clip{};
+    if (isShown(w)) {
+        clip = visibleSurfaceRect(w, whole);
+        if (extraClip) {
+            RECT extra = *extraClip;
+            OffsetRect(&extra, origin.x, origin.y);
+            IntersectRect(&clip, &clip, &extra);
+        }
+    }
+    if (IsRectEmpty(&clip))
+        clip = {0, 0, 0, 0};
+    HDC dc = PlCreateSurfaceDC(top->surface, origin, &clip);
+    if (dc)
+        paintState().dcs.push_back({dc, w, top, top->surface, clip});
+    return dc;
+}
+
+void releaseDCsOf(Window* w)
+{
+    auto& dcs = paintState().dcs;
+    for (auto it = dcs.begin(); it != dcs.end();) {
+        if (it->window == w) {
+            DeleteDC(it->dc);
+            it = dcs.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    deleteUnusedStaleSurfaces();
+}
+
+void invalidateClient(Window* w, const RECT* rect, bool erase, bool frame)
+{
+    if (!w || w->destroyed)
+        return;
+    RECT area = clientRectOf(w);
+    if (rect)
+        IntersectRect(&area, &area, rect);
+    if (frame)
+        w->frameDirty = true;
+    if (IsRectEmpty(&area))
+        return;
+    UnionRect(&w->update, &w->update, &area);
+    if (erase)
+        w->erase = true;
+    for (Window* child : w->children) {
+        if (!(child->style & WS_VISIBLE))
+            continue;
+        RECT under;
+        if (IntersectRect(&under, &area, &child->rect))
+            invalidateChildArea(child, under);
+    }
+}
+
+void invalidateWhole(Window* w, bool erase)
+{
+    invalidateClient(w, nullptr, erase, true);
+}
+
+void invalidateUnder(Window* parent, const RECT& rect)
+{
+    if (parent == desktopWindow())
+        return;  // top-level windows do not draw on each other
+    invalidateClient(parent, &rect, true, false);
+    RECT client = parent->client;
+    OffsetRect(&client, -client.left, -client.top);
+    RECT inside;
+    IntersectRect(&inside, &rect, &client);
+    if (!EqualRect(&inside, &rect))
+        parent->frameDirty = true;
+}
+
+void validateClient(Window* w, const RECT* rect)
+{
+    if (!rect) {
+        w->update = {};
+        w->erase = false;
+        w->internalPaint = false;
+        return;
+    }
+    RECT remaining;
+    if (!IntersectRect(&remaining, &w->update, rect)) {
+        return;
+    }
+    if (SubtractRect(&remaining, &w->update, rect))
+        w->update = remaining;
+    else
+        w->update = {};
+    if (IsRectEmpty(&w->update)) {
+        w->update = {};
+        w->erase = false;
+    }
+}
+
+bool needsPaint(const Window* w)
+{
+    return !IsRectEmpty(&w->update) || w->frameDirty || w->internalPaint;
+}
+
+Window* windowToPaint(Window* filter)
+{
+    if (filter) {
+        if (!isShown(filter))
+            return nullptr;
+        return searchPaint(filter);
+    }
+    for (Window* top : std::vector<Window*>(topLevelWindows()))
+        if (Window* found = searchPaint(top))
+            return found;
+    return nullptr;
+}
+
+void paintNow(Window* w, bool children)
+{
+    if (!w || w->destroyed || !isShown(w))
+        return;
+    WindowRef ref(w);
+    if (needsPaint(w))
+        sendMessage(w, WM_PAINT, 0, 0);
+    if (!children || w->destroyed)
+        return;
+    std::vector<Window*> kids(w->children.rbegin(), w->children.rend());
+    for (Window* c : kids)
+        if (!c->destroyed && c->parent == w)
+            paintNow(c, true);
+}
+
+void eraseNow(Window* w, bool children)
+{
+    if (!w || w->destroyed || !isShown(w))
+        return;
+    WindowRef ref(w);
+    if (w->frameDirty) {
+        w->frameDirty = false;
+        sendMessage(w, WM_NCPAINT, 1, 0);
+    }
+    if (w->erase && !IsRectEmpty(&w->update)) {
+        w->erase = false;
+        RECT area = w->update;
+        HDC dc = getWindowDC(w, false, &area);
+        eraseBeforePaint(w, dc, nullptr, true);
+        ReleaseDC(w->handle, dc);
+    }
+    if (!children || w->destroyed)
+        return;
+    std::vector<Window*> kids(w->children.rbegin(), w->children.rend());
+    for (Window* c : kids)
+        if (!c->destroyed && c->parent == w)
+            eraseNow(c, true);
+}
+
+}  // namespace pl
+
+using namespace pl;
+
+BOOL InvalidateRect(HWND wnd, LPCRECT rect, BOOL erase)
+{
+    Window* w = wnd ? findWindow(wnd) : desktopWindow();
+    if (!w)
+        return FALSE;
+    invalidateClient(w, rect, erase != FALSE, false);
+    return TRUE;
+}
+
+BOOL ValidateRect(HWND wnd, LPCRECT rect)
+{
+    Window* w = wnd ? findWindow(wnd) : desktopWindow();
+    if (!w)
+        return FALSE;
+    validateClient(w, rect);
+    return TRUE;
+}
+
+BOOL GetUpdateRect(HWND wnd, LPRECT rect, BOOL erase)
+{
+    Window* w = findWindow(wnd);
+    if (!w)
+        return FALSE;
+    if (erase)
+        eraseNow(w, false);
+    if (rect)
+        *rect = IsRectEmpty(&w->update) ? RECT{} : w->update;
+    return !IsRectEmpty(&w->update);
+}
+
+BOOL UpdateWindow(HWND wnd)
+{
+    Window* w = findWindow(wnd);
+    if (!w)
+        return FALSE;
+    paintNow(w, true);
+    return TRUE;
+}
+
+BOOL RedrawWindow(HWND wnd, LPCRECT rect, HRGN region, UINT flags)
+{
+    Window* w = wnd ? findWindow(wnd) : desktopWindow();
+    if (!w)
+        return FALSE;
+    // Regions are not kept: a region stands for the whole client area.
+    const RECT* area = region ? nullptr : rect;
+    if (flags & RDW_INVALIDATE) {
+        invalidateClient(w, area, (flags & RDW_ERASE) != 0, (flags & RDW_FRAME) != 0);
+        if (flags & RDW_INTERNALPAINT)
+            w->internalPaint = true;
+    } else if (flags & RDW_VALIDATE) {
+        validateClient(w, area);
+        if (flags & RDW_NOFRAME)
+            w->frameDirty = false;
+        if (flags & RDW_NOERASE)
+            w->erase = false;
+        if (flags & RDW_NOINTERNALPAINT)
+            w->internalPaint = false;
+    }
+    if (flags & RDW_UPDATENOW)
+        paintNow(w, !(flags & RDW_NOCHILDREN));
+    else if (flags & RDW_ERASENOW)
+        eraseNow(w, !(flags & RDW_NOCHILDREN));
+    return TRUE;
+}
+
+HDC BeginPaint(HWND wnd, LPPAINTSTRUCT paint)
+{
+    Window* w = findWindow(wnd);
+    if (!w || !paint)
+        return nullptr;
+    WindowRef ref(w);
+    if (w->frameDirty) {
+        w->frameDirty = false;
+        sendMessage(w, WM_NCPAINT, 1, 0);
+    }
+    RECT area = IsRectEmpty(&w->update) ? RECT{} : w->update;
+    bool erase = w->erase;
+    validateClient(w, nullptr);
+    std::memset(paint, 0, sizeof *paint);
+    paint->hdc = getWindowDC(w, false, &area);
+    paint->rcPaint = area;
+    paint->fErase = erase ? TRUE : FALSE;
+    if (erase && !IsRectEmpty(&area))
+        eraseBeforePaint(w, paint->hdc, paint, true);
+    return paint->hdc;
+}
+
+BOOL EndPaint(HWND wnd, const PAINTSTRUCT* paint)
+{
+    if (!paint)
+        return FALSE;
+    ReleaseDC(wnd, paint->hdc);
+    return TRUE;
+}
+
+HDC GetDC(HWND wnd)
+{
+    Window* w = wnd ? findWindow(wnd) : desktopWindow();
+    return w ? getWindowDC(w, false, nullptr) : nullptr;
+}
+
+HDC GetDCEx(HWND wnd, HRGN, DWORD flags)
+{
+    Window* w = wnd ? findWindow(wnd) : desktopWindow();
+    return w ? getWindowDC(w, (flags & DCX_WINDOW) != 0, nullptr) : nullptr;
+}
+
+HDC GetWindowDC(HWND wnd)
+{
+    Window* w = wnd ? findWindow(wnd) : desktopWindow();
+    return w ? getWindowDC(w, true, nullptr) : nullptr;
+}
+
+int ReleaseDC(HWND, HDC dc)
+{
+    auto& dcs = paintState().dcs;
+    auto it = std::find_if(dcs.begin(), dcs.end(), [dc](const DcRecord& r) { return r.dc == dc; });
+    if (it == dcs.end())
+        return 0;
+    if (!it->top->destroyed && it->top->surface == it->surface)
+        markSurfaceChanged(it->top, it->clip);
+    DeleteDC(it->dc);
+    dcs.erase(it);
+    deleteUnusedStaleSurfaces();
+    return 1;
+}
+
+HWND WindowFromDC(HDC dc)
+{
+    for (const DcRecord& r : paintState().dcs)
+        if (r.dc == dc)
+            return r.window->destroyed ? nullptr : r.window->handle;
+    return nullptr;
+}
