@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CorvalaHost.h"
+#include "TraceWindow.h"
 
 namespace {
 
@@ -48,4 +49,5 @@ void EDITTRACE(HWND hWnd, const char* format, ...)
         Sink()(hWnd, text.c_str());
     else
         PrintToStderr(hWnd, text.c_str());
+    corvala::AppendToTraceWindow(hWnd, text.c_str());
 }

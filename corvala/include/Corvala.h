@@ -29,6 +29,7 @@
 //    one malloc'ed entry per record is appended.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -209,3 +210,109 @@ void EDITTRACE(HWND hWnd, const char* format, ...) __attribute__((format(printf,
 // slashes; an absolute path is kept. The module handle is accepted for the
 // native signature; every module's files live in the host folder.
 std::string a_MakeFullPathName(HMODULE module, const char* relative);
+
+// ---- Graphical services ------------------------------------------------------
+
+// A shared font for "face,size" (size in points, for example "Small Fonts,5").
+// The same face (compared without case) and size give the same handle; a spec
+// without a comma or with a bad size uses size 8, an empty or null spec the
+// default GUI font. Never null. Callers never delete it: the library frees
+// its fonts when it is unloaded.
+HFONT a_GetFont(const char* spec);
+
+// Loads a host window template. spec is NAME "title" rest, for example
+// TEIOUI "Main - IC_1" Main. The only template is TEIOUI, a property window
+// that takes "key=value" lines through WM_APP + 1 (lParam the line; answers 1
+// for a line it took, 0 for one without '=') and shows them. It is owned by
+// the owner record's window when there is one and starts hidden. Null, with a
+// trace line on the owner's trace window, for an unknown name or a malformed
+// spec.
+HWND a_LoadTemplate(HOSTINFO* owner, const char* spec);
+
+// The record of a_PopupChooseColor. Its byte layout is the interface: 4128
+// bytes, the owner window as a 32-bit value at offset 0 and the chosen colour
+// at offset 4116; the rest is zero.
+struct POPUPSTRUCT {
+    DWORD m_hOwner;         // low 32 bits of the owner window handle, or 0
+    BYTE m_Reserved[4112];
+    COLORREF m_crColor;     // in: the colour shown first; out: the chosen one
+    BYTE m_Reserved2[8];
+};
+static_assert(sizeof(POPUPSTRUCT) == 4128);
+static_assert(offsetof(POPUPSTRUCT, m_crColor) == 4116);
+
+// Lets the user choose a colour. Nonzero on OK, with the colour stored in
+// m_crColor; 0 when cancelled (or for a null record), the record untouched.
+int a_PopupChooseColor(POPUPSTRUCT* record);
+
+// A host bitmap: an image file held by the library. Copies share the image,
+// which lives until the last a_UnregisterBitmap3 of its name.
+class KIVOBitmap {
+public:
+    KIVOBitmap() = default;
+    KIVOBitmap(HBITMAP bitmap, int width, int height) : m_hBitmap(bitmap), m_nWidth(width), m_nHeight(height) {}
+    KIVOBitmap& operator=(const KIVOBitmap& other)
+    {
+        m_hBitmap = other.m_hBitmap;
+        m_nWidth = other.m_nWidth;
+        m_nHeight = other.m_nHeight;
+        return *this;
+    }
+    KIVOBitmap(const KIVOBitmap& other) = default;
+
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
+    HBITMAP GetHandle() const { return m_hBitmap; }
+    // Draws the image with its top-left corner at (x, y), leaving its
+    // transparent pixels out. FALSE for an empty bitmap or a bad DC.
+    BOOL Draw(HDC dc, int x, int y) const;
+
+private:
+    HBITMAP m_hBitmap = nullptr;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+};
+
+// A window background picture, as the host keeps it. It refers to a host bitmap
+// and does not own it.
+class cBackground {
+public:
+    explicit cBackground(KIVOBitmap* bitmap = nullptr) : m_pBitmap(bitmap) {}
+    cBackground(const cBackground& other) = default;
+    cBackground& operator=(const cBackground& other)
+    {
+        m_pBitmap = other.m_pBitmap;
+        return *this;
+    }
+    KIVOBitmap* GetBitmap() const { return m_pBitmap; }
+
+private:
+    KIVOBitmap* m_pBitmap;
+};
+
+// An off-screen drawing buffer, as the host keeps it. It refers to a host bitmap
+// and does not own it.
+class cOffScreen {
+public:
+    explicit cOffScreen(KIVOBitmap* bitmap = nullptr) : m_pBitmap(bitmap) {}
+    cOffScreen(const cOffScreen& other) = default;
+    cOffScreen& operator=(const cOffScreen& other)
+    {
+        m_pBitmap = other.m_pBitmap;
+        return *this;
+    }
+    KIVOBitmap* GetBitmap() const { return m_pBitmap; }
+
+private:
+    KIVOBitmap* m_pBitmap;
+};
+
+// The bitmap of an image file (PNG or ICO) given relative to the host folder
+// (a_MakeFullPathName rules). Bitmaps are shared by name with a reference
+// count: every call returns the same object and adds a reference. Null for a
+// missing or unreadable file; nothing is kept then, so a later call may
+// succeed.
+KIVOBitmap* a_GetBitmap3(const char* name);
+// Releases one reference; the bitmap is freed with the last one. FALSE when
+// the name holds no bitmap.
+BOOL a_UnregisterBitmap3(const char* name);

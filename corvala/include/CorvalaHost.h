@@ -6,9 +6,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Corvala.h"
 #include "TaskEngineDevice.h"
+#include "winuser.h"
 
 namespace corvala {
 
@@ -47,5 +49,27 @@ void ResetDevices();
 std::string RequestKeyword(const REQUESTITEM* item);
 std::string RequestDeviceName(const REQUESTITEM* item);
 HOSTINFO* RequestOwner(const REQUESTITEM* item);
+
+// ---- The host's windows ------------------------------------------------------
+
+// Creates the host's trace window: a top-level window, owned by `parent` when
+// given, that lists trace lines oldest first and keeps the newest in view.
+// It starts hidden; closing it hides it. The host makes it the trace window
+// of its root record, so that EDITTRACE on it adds each line to the window as
+// well as handing it to the sink. A text with line breaks makes one row per
+// line; the window keeps the newest 5000 rows. Null when `parent` is given
+// but is not a window.
+HWND CreateTraceWindow(HWND parent);
+// The rows a trace window holds, oldest first; empty for any other window.
+std::vector<std::string> TraceWindowLines(HWND traceWindow);
+
+// Reading back a template window (a_LoadTemplate). Both copy into a buffer of
+// REQUEST_TEXT_SIZE bytes (lParam), cut to 4095 characters, and answer the
+// whole length, or -1 for an index past the end or a null buffer.
+// TEMPLATE_GETLINE: the configuration line of index wParam, as it was sent
+// (one line per key, the latest for a key sent again, in the order the keys
+// first came). TEMPLATE_GETROW: the row of index wParam that the window shows.
+constexpr UINT TEMPLATE_GETLINE = WM_APP + 2;
+constexpr UINT TEMPLATE_GETROW = WM_APP + 3;
 
 }  // namespace corvala
