@@ -106,13 +106,13 @@ RECT ColorPicker::ButtonRect(int id)
 
 void ColorPicker::CreateButtons()
 {
-    struct ButtonSpec {
+    struct ButtonLayout {
         int id;
         const char* text;
         DWORD style;
     };
-    const ButtonSpec buttons[] = {{IDOK, "OK", BS_DEFPUSHBUTTON}, {IDCANCEL, "Cancel", BS_PUSHBUTTON}};
-    for (const ButtonSpec& button : buttons) {
+    const ButtonLayout buttons[] = {{IDOK, "OK", BS_DEFPUSHBUTTON}, {IDCANCEL, "Cancel", BS_PUSHBUTTON}};
+    for (const ButtonLayout& button : buttons) {
         RECT r = ButtonRect(button.id);
         CreateWindowExA(0, WC_BUTTONA, button.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | button.style, r.left, r.top,
                         r.right - r.left, r.bottom - r.top, m_wnd,

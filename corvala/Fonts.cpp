@@ -91,9 +91,9 @@ FontCache& Fonts()
 
 }  // namespace
 
-HFONT a_GetFont(const char* spec)
+HFONT a_GetFont(const char* description)
 {
-    std::string_view text = Trimmed(spec ? spec : "");
+    std::string_view text = Trimmed(description ? description : "");
     if (text.empty())
         return FontCache::DefaultFont();
     size_t comma = text.find(',');

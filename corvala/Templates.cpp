@@ -1,4 +1,4 @@
-// a_LoadTemplate: the host's window templates. A spec reads
+// a_LoadTemplate: the host's window templates. A template text reads
 //   NAME "title" rest
 // where rest names the object the window belongs to; the window does not
 // show it.
@@ -14,7 +14,7 @@
 
 namespace {
 
-struct TemplateSpec {
+struct TemplateText {
     std::string name;
     std::string title;
 };
@@ -31,7 +31,7 @@ std::string_view SkipBlanks(std::string_view text)
     return text;
 }
 
-std::optional<TemplateSpec> ParseSpec(std::string_view text)
+std::optional<TemplateText> ParseTemplateText(std::string_view text)
 {
     text = SkipBlanks(text);
     size_t nameEnd = 0;
@@ -39,15 +39,15 @@ std::optional<TemplateSpec> ParseSpec(std::string_view text)
         ++nameEnd;
     if (nameEnd == 0)
         return std::nullopt;
-    TemplateSpec spec{std::string(text.substr(0, nameEnd)), {}};
+    TemplateText parsed{std::string(text.substr(0, nameEnd)), {}};
     text = SkipBlanks(text.substr(nameEnd));
     if (text.empty() || text.front() != '"')
         return std::nullopt;
     size_t close = text.find('"', 1);
     if (close == std::string_view::npos)
         return std::nullopt;
-    spec.title = std::string(text.substr(1, close - 1));
-    return spec;
+    parsed.title = std::string(text.substr(1, close - 1));
+    return parsed;
 }
 
 HWND OwnerWindow(const HOSTINFO* owner)
@@ -59,12 +59,12 @@ HWND OwnerWindow(const HOSTINFO* owner)
 
 }  // namespace
 
-HWND a_LoadTemplate(HOSTINFO* owner, const char* spec)
+HWND a_LoadTemplate(HOSTINFO* owner, const char* text)
 {
     HWND traceWindow = owner ? owner->m_hTraceWnd : nullptr;
-    std::optional<TemplateSpec> parsed = ParseSpec(spec ? spec : "");
+    std::optional<TemplateText> parsed = ParseTemplateText(text ? text : "");
     if (!parsed) {
-        EDITTRACE(traceWindow, "Malformed template %s", spec ? spec : "(null)");
+        EDITTRACE(traceWindow, "Malformed template %s", text ? text : "(null)");
         return nullptr;
     }
     if (strcasecmp(parsed->name.c_str(), "TEIOUI") != 0) {

@@ -214,20 +214,20 @@ std::string a_MakeFullPathName(HMODULE module, const char* relative);
 // ---- Graphical services ------------------------------------------------------
 
 // A shared font for "face,size" (size in points, for example "Small Fonts,5").
-// The same face (compared without case) and size give the same handle; a spec
-// without a comma or with a bad size uses size 8, an empty or null spec the
+// The same face (compared without case) and size give the same handle; a text
+// without a comma or with a bad size uses size 8, an empty or null text the
 // default GUI font. Never null. Callers never delete it: the library frees
 // its fonts when it is unloaded.
-HFONT a_GetFont(const char* spec);
+HFONT a_GetFont(const char* description);
 
-// Loads a host window template. spec is NAME "title" rest, for example
+// Loads a host window template. The text is NAME "title" rest, for example
 // TEIOUI "Main - IC_1" Main. The only template is TEIOUI, a property window
 // that takes "key=value" lines through WM_APP + 1 (lParam the line; answers 1
-// for a line it took, 0 for one without '=') and shows them. It is owned by
-// the owner record's window when there is one and starts hidden. Null, with a
-// trace line on the owner's trace window, for an unknown name or a malformed
-// spec.
-HWND a_LoadTemplate(HOSTINFO* owner, const char* spec);
+// for a line it took, 0 for one without '=' or without a key) and shows them.
+// It is owned by the top-level window of the owner record's window when that
+// is a live window, has a fixed size and starts hidden. Null, with a trace
+// line on the owner's trace window, for an unknown name or a malformed text.
+HWND a_LoadTemplate(HOSTINFO* owner, const char* text);
 
 // The record of a_PopupChooseColor. Its byte layout is the interface: 4128
 // bytes, the owner window as a 32-bit value at offset 0 and the chosen colour

@@ -122,7 +122,7 @@ TEST_F(Templates, EachLoadIsANewWindowOwnedByTheRecordsWindow)
     EXPECT_EQ(GetWindow(orphan, GW_OWNER), nullptr);
 }
 
-TEST_F(Templates, UnknownOrMalformedSpecsGiveNullAndATraceLine)
+TEST_F(Templates, UnknownOrMalformedTemplatesGiveNullAndATraceLine)
 {
     HOSTINFO owner;
     EXPECT_EQ(a_LoadTemplate(&owner, "TEXXUI \"Main - IC_1\" Main"), nullptr);
