@@ -130,6 +130,7 @@ struct PlMenuItemShown {
     UINT id;           // 0 for separators, (UINT)-1 for pop-up items
     std::string text;  // empty for separators
     UINT state;        // MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_SEPARATOR, MF_POPUP bits
+    RECT rect;         // the item in screen coordinates
 };
 struct PlMenuShown {
     HMENU menu;

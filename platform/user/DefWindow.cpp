@@ -35,12 +35,17 @@ LRESULT setCursorFor(Window* w, WPARAM wParam, LPARAM lParam)
         return TRUE;
     auto hit = static_cast<SHORT>(LOWORD(lParam));
     switch (hit) {
-    case HTCLIENT:
-        if (HCURSOR cursor = w->windowClass->cursor) {
+    case HTCLIENT: {
+        // The cursor of the window under the pointer (wParam), whichever
+        // ancestor answers.
+        Window* under = findWindow(reinterpret_cast<HWND>(wParam));
+        HCURSOR cursor = (under ? under : w)->windowClass->cursor;
+        if (cursor) {
             SetCursor(cursor);
             return TRUE;
         }
         return FALSE;
+    }
     case HTERROR:
         return FALSE;
     case HTLEFT:

@@ -212,7 +212,7 @@ int nextChoosable(const Menu& menu, int from, int step)
     return -1;
 }
 
-void recordShown(HMENU handle, const Menu& menu, HWND popup, POINT at)
+void recordShown(HMENU handle, const Menu& menu, const Popup& p, HWND popup, POINT at)
 {
     TrackState& s = trackState();
     PlMenuShown shown;
@@ -220,9 +220,14 @@ void recordShown(HMENU handle, const Menu& menu, HWND popup, POINT at)
     shown.popup = popup;
     shown.position = at;
     GetWindowRect(popup, &shown.rect);
-    for (const MenuItem& item : menu.items) {
+    POINT origin{0, 0};
+    ClientToScreen(popup, &origin);
+    for (size_t i = 0; i < menu.items.size(); ++i) {
+        const MenuItem& item = menu.items[i];
         UINT id = (item.flags & MF_POPUP) ? static_cast<UINT>(-1) : static_cast<UINT>(item.id);
-        shown.items.push_back({id, item.text, item.flags & kMenuStateMask});
+        RECT r = i < p.rects.size() ? p.rects[i] : RECT{};
+        OffsetRect(&r, origin.x, origin.y);
+        shown.items.push_back({id, item.text, item.flags & kMenuStateMask, r});
     }
     s.last = shown;
     s.hasLast = true;
@@ -329,7 +334,7 @@ BOOL TrackPopupMenu(HMENU handle, UINT flags, int x, int y, int, HWND ownerWnd, 
         SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&p));
         SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         UpdateWindow(wnd);
-        recordShown(handle, *menu, wnd, POINT{x, y});
+        recordShown(handle, *menu, p, wnd, POINT{x, y});
         SetCapture(wnd);
         chosen = runMenuLoop(popupWindow, p, *menu, flags);
         if (captureWindow() == popupWindow)
