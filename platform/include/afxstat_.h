@@ -5,13 +5,10 @@
 // are found; AFX_MANAGE_STATE makes a module's state current for a scope.
 #pragma once
 
+#include "plresource.h"
 #include "windef.h"
 
 class CWinApp;
-
-// The HINSTANCE of the module (shared object or executable) that contains
-// the address; implemented by the window system's resource registry.
-HINSTANCE PlModuleFromAddress(const void* address);
 
 struct AFX_MODULE_STATE {
     explicit AFX_MODULE_STATE(HINSTANCE hModule)
