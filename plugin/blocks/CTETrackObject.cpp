@@ -1,0 +1,244 @@
+#include "blocks/CTETrackObject.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "sync/CTEDocument.h"
+
+IMPLEMENT_DYNAMIC(CTETrackObject, CTrackObject)
+
+namespace {
+
+constexpr int kBlockWidth = 60;
+constexpr int kBaseHeight = 20;
+// Every kind resizes no lower than this, even a function block drawn lower.
+constexpr int kKindMinHeight = 25;
+
+// Block pins: the first 7 pixels below the top, one every 10 pixels.
+constexpr int kPinTop = 7;
+constexpr int kPinStep = 10;
+constexpr int kInputPinOut = 3;
+constexpr int kOutputPinIn = 4;
+
+// "a.b" into a TE_TEXT_SIZE buffer, cut to fit: the texts are shown, never
+// sent.
+void JoinWithPoint(char* pszDst, const char* a, const char* b)
+{
+    std::string joined = std::string(a) + '.' + b;
+    size_t length = std::min(joined.size(), static_cast<size_t>(TE_TEXT_SIZE - 1));
+    std::memcpy(pszDst, joined.data(), length);
+    pszDst[length] = '\0';
+}
+
+template <class T>
+std::unique_ptr<T> NewList()
+{
+    // The framework reports exhausted memory with its own exception.
+    try {
+        return std::make_unique<T>();
+    } catch (const std::bad_alloc&) {
+        AfxThrowMemoryException();
+    }
+}
+
+}  // namespace
+
+CTETrackObject::CTETrackObject(int x, int y, UINT nInputs, UINT nOutputs, int nKind)
+    : CTrackObject(x, y, nInputs, nOutputs, TE_OBJECT_TYPE),
+      m_nKind(nKind),
+      m_pConnectionKeywords(NewList<STRINGLIST>()),
+      m_pConnectionRequests(NewList<REQUESTLIST>()),
+      m_pFunctionKeywords(NewList<STRINGLIST>()),
+      m_pFunctionRequests(NewList<REQUESTLIST>()),
+      m_pOnlineKeywords(NewList<STRINGLIST>()),
+      m_pOnlineRequests(NewList<REQUESTLIST>()),
+      m_pValueKeywords(NewList<STRINGLIST>()),
+      m_pValueRequests(NewList<REQUESTLIST>())
+{
+    m_rcPos.SetRect(x, y, x + kBlockWidth, y + kBaseHeight);
+    m_sizeLimit.SetSize(kBlockWidth, kBaseHeight);
+}
+
+CTETrackObject::~CTETrackObject()
+{
+    a_EmptyStringList(&m_StringList);
+    a_EmptyStringList(m_pFunctionKeywords.get());
+    a_EmptyRequestList(m_pFunctionRequests.get());
+    a_EmptyStringList(m_pConnectionKeywords.get());
+    a_EmptyRequestList(m_pConnectionRequests.get());
+    a_EmptyStringList(m_pOnlineKeywords.get());
+    a_EmptyRequestList(m_pOnlineRequests.get());
+    a_EmptyStringList(m_pValueKeywords.get());
+    a_EmptyRequestList(m_pValueRequests.get());
+}
+
+void CTETrackObject::InitializeBlock(CTEDocument* pDocument, int nWidth, int nHeight, const char* pszDefaultName,
+                                     const char* pszWanted)
+{
+    m_pDocument = pDocument;
+    a_InitializeHostinfo(nullptr, this, pDocument != nullptr ? pDocument->PageRecord() : nullptr);
+    m_rcPos.SetRect(m_rcPos.left, m_rcPos.top, m_rcPos.left + nWidth, m_rcPos.top + nHeight);
+    m_sizeLimit.SetSize(kBlockWidth, kKindMinHeight);
+    std::snprintf(HOSTINFO::m_szName, sizeof HOSTINFO::m_szName, "%s", pszDefaultName);
+    if (pDocument != nullptr)
+        pDocument->SettleBlockName(HOSTINFO::m_szName, pszWanted);
+    std::snprintf(CTrackObject::m_szName, sizeof CTrackObject::m_szName, "%s", HOSTINFO::m_szName);
+    LayoutPins();
+}
+
+// ---- Device link ---------------------------------------------------------------------------
+
+int CTETrackObject::WriteLink(REQUESTLIST* pRequests, char* pszField, const char* text)
+{
+    // A text the field cannot hold whole is refused rather than cut.
+    if (text == nullptr || std::strlen(text) >= TE_TEXT_SIZE)
+        return 0;
+    // The host library may answer into the buffer it was given.
+    char szRequest[REQUEST_TEXT_SIZE];
+    std::strcpy(szRequest, text);
+    int status = 0;
+    a_SendRequest(pRequests, REQUEST_WRITE, DATATYPE_TEXT, szRequest, &status);
+    if (status == REQUEST_FAILED)
+        return 0;
+    std::strcpy(pszField, text);
+    return 1;
+}
+
+void CTETrackObject::ComposeFullConnection()
+{
+    JoinWithPoint(m_szFullConnection, m_szConnection, m_szFunction);
+}
+
+int CTETrackObject::SetFunction(const char* text)
+{
+    if (!WriteLink(m_pFunctionRequests.get(), m_szFunction, text))
+        return 0;
+    if (m_szFunction[0] == '\0') {
+        m_szFullConnection[0] = '\0';
+        m_bAssigned = FALSE;
+        return 0;
+    }
+    if (m_szConnection[0] != '\0')
+        m_bAssigned = TRUE;
+    ComposeFullConnection();
+    return 1;
+}
+
+int CTETrackObject::SetConnection(const char* text)
+{
+    if (!WriteLink(m_pConnectionRequests.get(), m_szConnection, text))
+        return 0;
+    if (m_szConnection[0] == '\0') {
+        m_szFullConnection[0] = '\0';
+        m_bAssigned = FALSE;
+        return 0;
+    }
+    if (m_szFunction[0] != '\0')
+        m_bAssigned = TRUE;
+    ComposeFullConnection();
+    return 1;
+}
+
+int CTETrackObject::IsNamed(const char* name)
+{
+    return name != nullptr && std::strcmp(name, CTrackObject::m_szName) == 0;
+}
+
+int CTETrackObject::ReadValue(BOOL* pChanged)
+{
+    double value = m_fValue;
+    int status = 0;
+    a_SendRequest(m_pValueRequests.get(), REQUEST_READ, DATATYPE_DOUBLE, &value, &status);
+    if (status == REQUEST_OK) {
+        m_fValue = static_cast<float>(value);
+        return 1;
+    }
+    if (status > REQUEST_OK)
+        *pChanged = TRUE;
+    return 0;
+}
+
+void CTETrackObject::RefreshLink()
+{
+    int status = 0;
+    a_SendRequest(m_pConnectionRequests.get(), REQUEST_READ, DATATYPE_TEXT, m_szConnection, &status);
+    a_SendRequest(m_pFunctionRequests.get(), REQUEST_READ, DATATYPE_TEXT, m_szFunction, &status);
+    if (m_szFunction[0] == '\0' || m_szConnection[0] == '\0') {
+        m_szFullConnection[0] = '\0';
+        m_bAssigned = FALSE;
+    } else {
+        // The full text is composed only when the user binds a link.
+        m_bAssigned = TRUE;
+    }
+}
+
+// ---- Canvas behaviour -------------------------------------------------------------------
+
+void CTETrackObject::LayoutPins()
+{
+    // Block pins carry no labels: their zero-filled labels stay empty.
+    for (UINT i = 0; i < m_nInputs; ++i) {
+        int left = m_rcPos.left - kInputPinOut;
+        int top = m_rcPos.top + kPinTop + kPinStep * static_cast<int>(i);
+        m_pInputs[i].m_rcPin = {left, top, left + TRACKPIN_SIZE, top + TRACKPIN_SIZE};
+    }
+    for (UINT j = 0; j < m_nOutputs; ++j) {
+        int left = m_rcPos.right - kOutputPinIn;
+        int top = m_rcPos.top + kPinTop + kPinStep * static_cast<int>(j);
+        m_pOutputs[j].m_rcPin = {left, top, left + TRACKPIN_SIZE, top + TRACKPIN_SIZE};
+    }
+}
+
+void CTETrackObject::OnDoubleClick(UINT, HOSTINFO* pOwner)
+{
+    ShowPropertyWindow(pOwner);
+}
+
+void CTETrackObject::DrawPins(CDC* pDC, BOOL)
+{
+    DrawPinRows(pDC, TRUE, m_crPin, m_crPin);
+}
+
+BOOL CTETrackObject::HasTooltip()
+{
+    // Input, clock and output blocks show their link; function and
+    // calibrated input blocks have none to show.
+    return m_nKind == 1 || m_nKind == 2 || m_nKind > 16;
+}
+
+int CTETrackObject::GetTooltipText(char* dst)
+{
+    JoinWithPoint(dst, m_szConnection, m_szFunction);
+    return 1;
+}
+
+void CTETrackObject::DrawBlockFrame(CDC* pDC, const char* pszCaption, POINT ptCaption, const char* pszValue,
+                                    POINT ptValue)
+{
+    DrawTracker(pDC);
+    int w = m_rcPos.Width();
+    int h = m_rcPos.Height();
+    if (w > 0 && h > 0) {
+        CDC memDC;
+        memDC.CreateCompatibleDC(pDC);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(pDC, w, h);
+        CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
+        DrawBody(&memDC);
+        CFont* pOldFont = memDC.SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_5]));
+        memDC.SetBkMode(TRANSPARENT);
+        memDC.TextOut(ptCaption.x, ptCaption.y, pszCaption);
+        if (pszValue != nullptr) {
+            memDC.SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_7]));
+            memDC.TextOut(ptValue.x, ptValue.y, pszValue);
+        }
+        pDC->BitBlt(m_rcPos.left, m_rcPos.top, w, h, &memDC, 0, 0, SRCCOPY);
+        memDC.SelectObject(pOldFont);
+        memDC.SelectObject(pOldBitmap);
+        bitmap.DeleteObject();
+        memDC.DeleteDC();
+    }
+    DrawPins(pDC, TRUE);
+}
