@@ -122,6 +122,27 @@ TEST_F(DcTest, DragRectMovingFromTheLastRectangleLeavesOnlyTheNewBand)
     EXPECT_EQ(Pixels(), secondAlone);
 }
 
+TEST_F(DcTest, PointFontsConvertTenthsOfAPointWithTheDevicesPixelsPerInch)
+{
+    int dpi = m_dc.GetDeviceCaps(LOGPIXELSY);
+    ASSERT_GT(dpi, 0);
+    m_dc.SetViewportOrg(-50, -70);  // an origin does not change a height
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(85, "Tahoma", &m_dc));
+    LOGFONT lf;
+    ASSERT_EQ(font.GetLogFont(&lf), (int)sizeof(LOGFONT));
+    EXPECT_EQ(lf.lfHeight, -MulDiv(dpi, 85, 720));
+    EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+
+    CFont screenFont;  // without a DC: the screen's resolution
+    ASSERT_TRUE(screenFont.CreatePointFont(100, "Marlett"));
+    screenFont.GetLogFont(&lf);
+    HDC hScreen = ::CreateCompatibleDC(nullptr);
+    EXPECT_EQ(lf.lfHeight, -MulDiv(::GetDeviceCaps(hScreen, LOGPIXELSY), 100, 720));
+    ::DeleteDC(hScreen);
+    EXPECT_FALSE(CFont().CreatePointFont(100, nullptr));
+}
+
 TEST(TemporaryWrappers, LiveUntilTheMapsAreUnlockedAtIdle)
 {
     HPEN hPen = ::CreatePen(PS_SOLID, 1, kRed);
