@@ -82,6 +82,7 @@ ParsedAnchor ParseAnchor(std::string_view token)
         if (suffix.starts_with(word) && TEParseInt(suffix.substr(word.size()), &n) && n >= 0) {
             anchor.nKind = s.nKind;
             anchor.nIndex = n;
+            break;
         }
     }
     return anchor;

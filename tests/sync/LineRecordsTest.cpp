@@ -111,6 +111,12 @@ TEST_F(LineRecords, AnchorsStandInForTheEndPoints)
     EXPECT_EQ(TEFormatLineRecord(line), "Line_1 B.In1 20,10 30,10 0x00000000 ");
     line.m_pTarget = nullptr;
     EXPECT_EQ(TEFormatLineRecord(line), "Line_1 20,10 30,10 0x00000000 ");
+
+    // Not yet connected: every point and no anchor, whatever is set.
+    line.m_nDirection = LINE_DIRECTION_NONE;
+    line.m_pSource = m_pA;
+    line.SetColor(0x00abcdef);
+    EXPECT_EQ(TEFormatLineRecord(line), "Line_1 10,10 20,10 30,10 0x00abcdef ");
 }
 
 TEST_F(LineRecords, TwoPointLineHasNoCoordinates)
@@ -118,16 +124,6 @@ TEST_F(LineRecords, TwoPointLineHasNoCoordinates)
     auto line = ConnectedLine({});
     line->SetColor(RGB(255, 0, 0));
     EXPECT_EQ(TEFormatLineRecord(*line), "Line_1 A.Out0 B.In1 0x000000ff ");
-}
-
-TEST_F(LineRecords, UnconnectedLineListsEveryPoint)
-{
-    CLineItem line;
-    std::strcpy(line.m_szName, "Line_9");
-    line.AddPoint(-10, 10);
-    line.AddPoint(20, -20);
-    line.SetColor(0x00abcdef);
-    EXPECT_EQ(TEFormatLineRecord(line), "Line_9 -10,10 20,-20 0x00abcdef ");
 }
 
 TEST_F(LineRecords, BranchLeadsWithItsNode)

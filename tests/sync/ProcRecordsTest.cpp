@@ -41,7 +41,7 @@ TEST(TypeKey, RefusesKeysWithoutNumberOrText)
     TETypeKey key;
     key.nNumber = 77;
     for (const char* text :
-         {"", "CTEProcFUNC_2", "CTEProcFUNC_2x", "CTEProcRTC_x", "CTEProcRTC_xCaption", "CTEProcIN_",
+         {"", "CTEProcFUNC_2", "CTEProcFUNC_2x", "CTEProcRTC_1", "CTEProcRTC_xCaption", "CTEProcIN_",
           "CTEProcIN_1x", "CTEProcIN_+1", "CTEProcIN_ 1", "CTEProcOUT_99999999999", "CTEProcIn_1",
           "CTEProcIN_1 ", "CTEProcFUNC_2xA B", "CTEProcXYZ_1", "IN_1"}) {
         EXPECT_FALSE(TEParseTypeKey(text, &key)) << '"' << text << '"';
