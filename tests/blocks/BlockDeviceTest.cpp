@@ -143,8 +143,7 @@ TEST_F(BlockDeviceTest, LinkRefreshOfInputAndOutputBlocks)
         EXPECT_TRUE(pBlock->m_bAssigned);
         EXPECT_STREQ(pBlock->m_szFullConnection, "") << "composed only when the user binds a link";
     }
-    EXPECT_STREQ(pClock->m_szConnection, "") << "a clock never reads its link";
-    EXPECT_EQ(Tooltip(pClock), ".");
+    EXPECT_EQ(Tooltip(pClock), ".") << "a clock never reads its link";
 
     pOut->SetFunction("Level");
     WriteOnDevice("A", "TE.IO_1.function", "");
@@ -211,12 +210,16 @@ TEST_F(BlockDeviceTest, PropertyWindowOpensOnceWithItsConfiguration)
     Delete(pIn);
     EXPECT_FALSE(::IsWindow(hWnd)) << "the window goes with its block";
 
-    // Kinds without a window of their own answer none.
-    EXPECT_EQ(Make<CTEProcCalIN>(0, 0, &m_Document, 0, nullptr)->ShowPropertyWindow(&m_Page.m_Record), nullptr);
-    EXPECT_EQ(Make<CTEProcFUNC>(0, 0, &m_Document, 2, "PLUS", nullptr)->ShowPropertyWindow(&m_Page.m_Record),
-              nullptr);
-    EXPECT_EQ(Make<CTEProcRTC>(0, 0, &m_Document, 0, "Mon", nullptr)->ShowPropertyWindow(&m_Page.m_Record),
-              nullptr);
+    // Kinds without a window of their own answer none; nor do they show a
+    // tooltip, apart from the clock.
+    CTETrackObject* pCal = Make<CTEProcCalIN>(0, 0, &m_Document, 0, nullptr);
+    CTETrackObject* pFunc = Make<CTEProcFUNC>(0, 0, &m_Document, 2, "PLUS", nullptr);
+    CTETrackObject* pClock = Make<CTEProcRTC>(0, 0, &m_Document, 0, "Mon", nullptr);
+    for (CTETrackObject* pBlock : {pCal, pFunc, pClock})
+        EXPECT_EQ(pBlock->ShowPropertyWindow(&m_Page.m_Record), nullptr);
+    EXPECT_FALSE(pCal->HasTooltip());
+    EXPECT_FALSE(pFunc->HasTooltip());
+    EXPECT_TRUE(pClock->HasTooltip());
 }
 
 TEST_F(BlockDeviceTest, PropertyWindowWithoutDevices)
@@ -226,18 +229,11 @@ TEST_F(BlockDeviceTest, PropertyWindowWithoutDevices)
     ASSERT_NE(hWnd, nullptr);
     EXPECT_EQ(ConfigurationLines(hWnd),
               (std::vector<std::string>{"caption=Main - IO_1", "type=16", "connection="}));
+    EXPECT_TRUE(pOut->HasTooltip());
     auto* pIn = Make<CTEProcIN>(0, 0, &m_Document, 7, nullptr);
     EXPECT_EQ(ConfigurationLines(pIn->ShowPropertyWindow(&m_Page.m_Record)),
               (std::vector<std::string>{"caption=Main - II_1", "type=0", "connection="}));
-}
-
-TEST_F(BlockDeviceTest, TooltipsBelongToLinkedKinds)
-{
-    EXPECT_TRUE(Make<CTEProcIN>(0, 0, &m_Document, 0, nullptr)->HasTooltip());
-    EXPECT_TRUE(Make<CTEProcOUT>(0, 0, &m_Document, 0, nullptr)->HasTooltip());
-    EXPECT_TRUE(Make<CTEProcRTC>(0, 0, &m_Document, 0, "Mon", nullptr)->HasTooltip());
-    EXPECT_FALSE(Make<CTEProcCalIN>(0, 0, &m_Document, 0, nullptr)->HasTooltip());
-    EXPECT_FALSE(Make<CTEProcFUNC>(0, 0, &m_Document, 2, "PLUS", nullptr)->HasTooltip());
+    EXPECT_TRUE(pIn->HasTooltip());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,16 @@
 #include "shell/CMainDlgHost.h"
 #include "sync/CTEDocument.h"
 #include "sync/CTEPageLink.h"
+
+// Readable rectangles and points in failure messages.
+inline void PrintTo(const CRect& rc, std::ostream* os)
+{
+    *os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+}
+inline void PrintTo(const CPoint& pt, std::ostream* os)
+{
+    *os << "(" << pt.x << "," << pt.y << ")";
+}
 
 class TestPage : public CTEPageLink {
 public:

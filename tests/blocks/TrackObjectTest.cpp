@@ -52,10 +52,6 @@ TEST_F(TrackObjectTest, PinsOfObjectsWithNoneOneAndFourInputs)
     EXPECT_EQ(CPoint(pt), CPoint(219, 70));
     EXPECT_EQ(plain.GetPinPoint(2, 0, &pt), 0);
 
-    PlainObject wide(0, 0, 2, 0);
-    ExpectRect(wide.m_pInputs[1].m_rcPin, -3, 32, 4, 39);
-    EXPECT_STREQ(wide.m_pInputs[1].m_szLabel, "2");
-
     // Blocks: pins every 10 pixels from 7 below the top, no labels.
     auto* pOut = Make<CTEProcOUT>(100, 50, &m_Document, 0, nullptr);
     ExpectRect(pOut->m_pInputs[0].m_rcPin, 97, 57, 104, 64);
@@ -142,16 +138,7 @@ TEST_F(TrackObjectTest, HitCodesAndHandles)
     box.SetPosition(100, 60, 0, 0);
     EXPECT_EQ(box.FlipHandleCode(HIT_TOPLEFT), HIT_BOTTOMRIGHT);
     EXPECT_EQ(box.FlipHandleCode(HIT_TOP), HIT_BOTTOM);
-    EXPECT_EQ(box.FlipHandleCode(HIT_BODY), HIT_BODY);
     ExpectRect(box.HandleRect(HIT_TOPLEFT), 94, 54, 100, 60);
-
-    box.m_nTrackStyle = STYLE_HANDLES_OUTSIDE;
-    box.SetPosition(0, 0, 100, 60);
-    ExpectRect(box.HandleRect(HIT_TOPLEFT), -5, -5, 1, 1);
-    EXPECT_EQ(box.OuterRect(), CRect(-5, -5, 105, 65));
-    EXPECT_EQ(box.HitCode({-4, -4}), HIT_TOPLEFT);
-    EXPECT_EQ(box.HitCode({-4, 30}), HIT_LEFT);
-    EXPECT_EQ(box.HitCode({-4, 10}), HIT_NONE);
 }
 
 TEST_F(TrackObjectTest, SnapToGridClampsNegativesAndRoundsHalvesAway)
