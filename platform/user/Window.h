@@ -30,7 +30,6 @@ struct ScrollBarState {
     UINT page = 0;
     int pos = 0;
     int trackPos = 0;
-    bool shown = false;      // part of the non-client area (SB_HORZ, SB_VERT)
     UINT disabledArrows = 0;  // ESB_ bits
     bool tracking = false;
 };
