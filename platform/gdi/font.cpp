@@ -20,6 +20,11 @@ const char* const kFallbackFace = "DejaVu Sans";
 
 const char* const kFamilies[] = {"Tahoma", "Arial", "MS Sans Serif", "Small Fonts", "Marlett", "DejaVu Sans"};
 
+// "Small Fonts" is a narrow face made for tiny labels; DejaVu Sans at the
+// same height runs wider, which makes block captions spill over
+// pins and values. Its glyphs are therefore set narrower.
+constexpr int kSmallFontsWidthPercent = 88;
+
 // Em size when the caller leaves the height to the font mapper.
 constexpr int kDefaultEm = 12;
 
@@ -92,6 +97,8 @@ HFONT NewFont(const LOGFONTA& log, bool stock)
         font->m_request.bold = bold;
         font->m_request.italic = log.lfItalic != 0;
         font->m_request.emPixels = TextEm(log.lfHeight, font->m_request.file);
+        if (font->m_face == "Small Fonts")
+            font->m_request.widthPercent = kSmallFontsWidthPercent;
         // A missing bold file falls back to the regular one.
         if (bold && !GetGlyphSource(font->m_request)) {
             font->m_request.file = kRegularFile;

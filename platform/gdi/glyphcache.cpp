@@ -33,9 +33,10 @@ constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_NORMAL;
 
 class FreeTypeSource : public GlyphSource {
 public:
-    FreeTypeSource(FT_Face face, int emPixels, bool italic) : m_face(face)
+    FreeTypeSource(FT_Face face, int emPixels, bool italic, int widthPercent) : m_face(face)
     {
-        FT_Set_Pixel_Sizes(m_face, 0, FT_UInt(emPixels));
+        int widthPixels = std::max(1, int(std::lround(emPixels * widthPercent / 100.0)));
+        FT_Set_Pixel_Sizes(m_face, FT_UInt(widthPixels), FT_UInt(emPixels));
         if (italic) {
             FT_Matrix shear{0x10000, 0x366A, 0, 0x10000};  // about 12 degrees
             FT_Set_Transform(m_face, &shear, nullptr);
@@ -46,11 +47,11 @@ public:
         if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
             m_metrics.ascent = int(std::ceil(os2->usWinAscent * scale - 0.01));
             m_metrics.descent = int(std::ceil(os2->usWinDescent * scale - 0.01));
-            m_metrics.aveCharWidth = int(std::lround(os2->xAvgCharWidth * scale));
+            m_metrics.aveCharWidth = int(std::lround(os2->xAvgCharWidth * scale * widthPercent / 100.0));
         } else {
             m_metrics.ascent = int((m_face->size->metrics.ascender + 63) >> 6);
             m_metrics.descent = int((-m_face->size->metrics.descender + 63) >> 6);
-            m_metrics.aveCharWidth = emPixels / 2;
+            m_metrics.aveCharWidth = widthPixels / 2;
         }
         m_metrics.maxCharWidth = int((m_face->size->metrics.max_advance + 63) >> 6);
         m_metrics.underlinePosition = std::max(1, int(std::lround(-m_face->underline_position * scale)));
@@ -111,7 +112,7 @@ struct FontLibrary {
 
     FT_Library library = nullptr;
     bool available = false;
-    std::map<std::tuple<std::string, int, bool>, std::unique_ptr<GlyphSource>> sources;
+    std::map<std::tuple<std::string, int, bool, int>, std::unique_ptr<GlyphSource>> sources;
 };
 
 FontLibrary& Library()
@@ -132,7 +133,7 @@ const Glyph& GlyphSource::glyph(unsigned char c)
 GlyphSource* GetGlyphSource(const FaceRequest& request)
 {
     FontLibrary& library = Library();
-    auto key = std::make_tuple(request.file, request.emPixels, request.italic);
+    auto key = std::make_tuple(request.file, request.emPixels, request.italic, request.widthPercent);
     auto it = library.sources.find(key);
     if (it != library.sources.end())
         return it->second.get();
@@ -143,7 +144,7 @@ GlyphSource* GetGlyphSource(const FaceRequest& request)
         FT_Face face = library.open(request.file);
         if (!face)
             return nullptr;
-        source = std::make_unique<FreeTypeSource>(face, request.emPixels, request.italic);
+        source = std::make_unique<FreeTypeSource>(face, request.emPixels, request.italic, request.widthPercent);
     }
     GlyphSource* result = source.get();
     library.sources.emplace(key, std::move(source));

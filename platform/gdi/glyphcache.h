@@ -48,6 +48,7 @@ struct FaceRequest {
     int emPixels = 12;
     bool italic = false;
     bool bold = false;  // for the symbol font: nothing; files carry their weight
+    int widthPercent = 100;  // horizontal scale of the glyphs
 };
 
 // Shared source for a face and size; null when the font file cannot be read.

@@ -65,6 +65,25 @@ TEST(GdiText, ExtentGrowsWithTheTextAndMatchesTheMetrics)
     }
 }
 
+TEST(GdiText, SmallFontsIsSetNarrowerAtTheSameHeight)
+{
+    // Block captions are laid out for a narrow label face; a wider stand-in
+    // would run captions into pins and values.
+    TestBitmap canvas(10, 10);
+    SIZE small{}, wide{};
+    {
+        FontScope font(canvas.dc, -7, "Small Fonts");
+        small = Extent(canvas.dc, "GREATER_OR_EQUAL");
+    }
+    {
+        FontScope font(canvas.dc, -7, "Arial");
+        wide = Extent(canvas.dc, "GREATER_OR_EQUAL");
+    }
+    EXPECT_EQ(small.cy, wide.cy);
+    EXPECT_LT(small.cx * 100, wide.cx * 95);
+    EXPECT_GT(small.cx * 100, wide.cx * 75);
+}
+
 TEST(GdiText, AlignmentPlacesTheTextBoxAtTheReferencePoint)
 {
     TestBitmap canvas(80, 30);
