@@ -42,6 +42,16 @@ const TaskEngineDevice::KeywordEntry TaskEngineDevice::kKeywords[] = {
 
 int TaskEngineDevice::Request(std::string_view keyword, int mode, int type, TEValue& value)
 {
+    if (!m_bLogging)
+        return Answer(keyword, mode, type, value);
+    TERequestRecord record{std::string(keyword), mode, type, type == TE_TEXT ? value.text : std::string()};
+    record.status = Answer(keyword, mode, type, value);
+    m_RequestLog.push_back(std::move(record));
+    return m_RequestLog.back().status;
+}
+
+int TaskEngineDevice::Answer(std::string_view keyword, int mode, int type, TEValue& value)
+{
     if (!m_bOnline)
         return TE_FAILED;
     for (const KeywordEntry& entry : kKeywords) {

@@ -43,6 +43,16 @@ struct TEBlock {
     int valueStatus = TE_OK;  // what a value read answers; TE_OK reads the value
 };
 
+// One request as the device received it, for tests that count what an
+// editor sends.
+struct TERequestRecord {
+    std::string keyword;
+    int mode = 0;
+    int type = 0;
+    std::string text;  // the text sent, for text requests
+    int status = TE_FAILED;
+};
+
 class TaskEngineDevice {
 public:
     static constexpr size_t kMaxProcs = 10000;
@@ -63,6 +73,11 @@ public:
     // An offline device fails every request and keeps its program.
     void SetDeviceOnline(bool online) { m_bOnline = online; }
     bool IsDeviceOnline() const { return m_bOnline; }
+    // While logging, every request is kept in arrival order, offline ones
+    // included. Off by default, so that a long-running host keeps nothing.
+    void SetRequestLogging(bool logging) { m_bLogging = logging; }
+    const std::vector<TERequestRecord>& RequestLog() const { return m_RequestLog; }
+    void ClearRequestLog() { m_RequestLog.clear(); }
 
 private:
     using Handler = int (TaskEngineDevice::*)(TEValue&);
@@ -86,6 +101,7 @@ private:
     int DelLine(TEValue& value);
     int UpdateProc(TEValue& value);
     int UpdateLine(TEValue& value);
+    int Answer(std::string_view keyword, int mode, int type, TEValue& value);
     int BlockRequest(std::string_view keyword, int mode, int type, TEValue& value);
 
     TEBlock* BlockNamed(std::string_view name);
@@ -96,6 +112,8 @@ private:
     std::vector<TELineRecord> m_Lines;
     uint64_t m_nNextLine = 1;  // line numbers are never handed out twice
     bool m_bOnline = true;
+    bool m_bLogging = false;
+    std::vector<TERequestRecord> m_RequestLog;
 };
 
 }  // namespace tedevice
