@@ -2,25 +2,92 @@
 // equal to the program on the device. It owns every block and line in its
 // lists. It reaches the device through the main dialog's request channels
 // and its page through CTEPageLink.
+//
+// The device is never asked to confirm anything: on every tick the document
+// compares its counts with the device's, and a count that differs replaces
+// the local blocks or lines with the device's. While it rebuilds (the
+// loading flag) it announces nothing to the device.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "afxtempl.h"
+#include "atltypes.h"
 #include "Corvala.h"
+#include "shell/TEChannels.h"
 
 class CTrackObject;
 class CTETrackObject;
 class CLineItem;
 class CTEPageLink;
 class CMainDlgHost;
+class CTEReloadIndex;
+
+// Block positions the document takes from the device or the canvas. Far
+// beyond any canvas, yet far from the ends of the coordinate range, so that
+// a block's rectangle, its pins and the lines on them never overflow.
+constexpr int TE_MAX_CANVAS_COORD = 1 << 24;
 
 class CTEDocument {
 public:
-    CTEDocument() = default;
+    CTEDocument();
+    // Frees every block and line (Clear).
+    ~CTEDocument();
     CTEDocument(const CTEDocument&) = delete;
     CTEDocument& operator=(const CTEDocument&) = delete;
 
     void SetPage(CTEPageLink* pPage) { m_pPage = pPage; }
     void SetDialog(CMainDlgHost* pDialog) { m_pDialog = pDialog; }
+
+    // ---- Blocks ----
+    // Creates a block from a type key at (x, y) (both negative: placed on
+    // the page by itself, clear of the other blocks), announces it with
+    // TESetProc unless loading, builds its live-value channels and lists it.
+    // nIndex is its place in the display list (-1, or any index past the
+    // end: on top). pszName, when given, is the wanted name and receives
+    // the final one; it must hold HOSTINFO_NAME_SIZE bytes. nWidth and
+    // nHeight are not used: every kind sizes itself. Answers the block's
+    // index in the block list, or -1 for an unknown key, a position beyond
+    // TE_MAX_CANVAS_COORD or a block that cannot be built.
+    int CreateBlock(const char* pszTypeKey, int x, int y, int nWidth, int nHeight, char* pszName, int nIndex);
+    // Takes the block out of both lists, tells the device (DelTEProc) unless
+    // loading, and frees it. Lines stay: the canvas deletes a block's lines
+    // itself; those still referring to the block forget it. 1, or 0 for null
+    // or a block the document does not hold (it is then left alone).
+    int DeleteBlock(CTrackObject* pBlock);
+
+    // ---- Lines ----
+    // Detaches the line from its blocks. A line of the line list is then
+    // removed, announced with DelTELine unless loading, and freed; its
+    // branches become plain lines. 1 when it was removed and announced,
+    // else 0 (a line the document does not hold is only detached).
+    int DeleteLine(CLineItem* pLine);
+    // Finds the blocks under the line's end points, walking the block list
+    // in order (the anchor texts name the blocks a read line belongs to),
+    // and connects the line to them with ConnectLineTo. -1 when the line
+    // already has a source or target block.
+    int ConnectLine(CLineItem* pLine);
+    // Attaches the first point to a pin of pA and the last to a pin of pB
+    // and, unless loading, announces the line with TESetLine and takes the
+    // name the device gives it. 1 when connected. 0 when refused: nothing
+    // changes for a block joined to itself by fewer than three points or
+    // missing ends (without a parent line); the line is marked invalid for
+    // a node line off a calibrated input or a second line from a calibrated
+    // input's output. No refusal sends anything or leaves the line in a pin.
+    int ConnectLineTo(CTrackObject* pA, CTrackObject* pB, CLineItem* pLine);
+
+    // ---- Mirroring the device ----
+    // Reads both counts; rebuilds what differs (after a block rebuild the
+    // lines too, which lost their blocks); sends moved blocks and changed
+    // lines; polls every block's live values.
+    void Tick();
+    // Replace the blocks or the lines with those of the device's records,
+    // sending nothing. Records that cannot be read are skipped.
+    void ReloadBlocks(STRINGLIST* pRecords);
+    void ReloadLines(STRINGLIST* pRecords);
+    // Frees every block and line and empties the three lists.
+    void Clear();
 
     // ---- Names ----
     // Asks the device for a free block name close to `text` (TESafeProcName)
@@ -32,7 +99,7 @@ public:
     // when one is given and no block has it yet, otherwise the name the device
     // settles for the wanted name (or for the default name when none is given).
     void SettleBlockName(char* pszName, const char* pszWanted);
-    // The block of the block list with that name, or null.
+    // The first block of the block list with that name, or null.
     CTrackObject* FindBlock(const char* pszName) const;
 
     // ---- The block's side of the device ----
@@ -56,4 +123,41 @@ public:
     CArray<CLineItem*, CLineItem*> m_LineList;
     CTEPageLink* m_pPage = nullptr;
     CMainDlgHost* m_pDialog = nullptr;
+
+private:
+    class CLoadingScope;
+    class CLineLookup;
+
+    // Sets bit 0 of the page's host record flags: the program changed.
+    void MarkModified();
+    void InvalidateCanvas(RECT rc);
+
+    // Requests on the dialog's channels; without a dialog nothing is sent and
+    // reads keep their start values. A text that does not fit a request
+    // buffer is not sent (status 0).
+    int SendText(TEChannel channel, const std::string& text, std::string* pAnswer = nullptr);
+    int ReadCount(TEChannel channel);
+    void ReadRecords(TEChannel channel, STRINGLIST* pRecords);
+
+    // Block creation steps.
+    CTETrackObject* ConstructBlock(const char* pszTypeKey, int x, int y, const char* pszWanted);
+    void PlaceBlock(CTrackObject* pBlock);
+    CTrackObject* FirstBlockMeeting(const RECT& rc) const;
+
+    // Free every block (or line) at once, as deleting each would while
+    // loading; answer the canvas area they covered.
+    CRect FreeAllBlocks();
+    CRect FreeAllLines();
+    static CRect BlockArea(const CTrackObject* pBlock);
+    // Lines that still refer to a freed block forget it.
+    void ForgetBlock(const CTrackObject* pBlock);
+    static void DetachLine(CLineItem* pLine);
+
+    void SendMovedBlocks();
+    void SendModifiedLines();
+    // Gives the line the name the device answered for its TESetLine.
+    void AnnounceLine(CLineItem* pLine);
+
+    // While a reload runs: names and places of the blocks and lines so far.
+    std::unique_ptr<CTEReloadIndex> m_pReloadIndex;
 };
