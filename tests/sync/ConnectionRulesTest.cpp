@@ -3,6 +3,7 @@
 #include "sync/DocumentTestSupport.h"
 
 #include <cstdlib>
+#include <random>
 
 namespace {
 
@@ -199,6 +200,84 @@ TEST_F(ConnectionRules, AnchorsChooseAmongBlocksOnTopOfEachOther)
     EXPECT_EQ(doc.m_LineList[0]->m_pTarget, pLate);
     EXPECT_FALSE(CTrackObject::IsPinConnected(&pUpper->m_pOutputs[0]));
     EXPECT_FALSE(CTrackObject::IsPinConnected(&pLate->m_pInputs[0]));
+}
+
+// Where an end may land: the state of one line after connecting.
+std::string Outcome(const CLineItem& line, int nResult)
+{
+    auto name = [](const CTrackObject* pBlock) { return pBlock ? std::string(pBlock->m_szName) : std::string("-"); };
+    return std::to_string(nResult) + ' ' + name(line.m_pSource) + ' ' + std::to_string(line.m_nSourcePin) + ' ' +
+           name(line.m_pTarget) + ' ' + std::to_string(line.m_nTargetPin) + ' ' + std::to_string(line.m_nDirection) +
+           ' ' + std::to_string(line.GetFirstPoint().x) + ',' + std::to_string(line.GetFirstPoint().y) + ' ' +
+           std::to_string(line.GetLastPoint().x) + ',' + std::to_string(line.GetLastPoint().y) + ' ' +
+           std::to_string(line.m_bValid);
+}
+
+TEST_F(ConnectionRules, ReloadFindsTheSameEndsAsTheWalkThroughTheList)
+{
+    // Crowded blocks whose pins straddle the index's cells, and lines whose
+    // ends fall on, beside and between pins, some naming their blocks.
+    CTEDocument& doc = m_pEditor->m_Document;
+    std::mt19937 random(7);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    std::vector<std::string> procs;
+    for (int i = 0; i < 40; ++i) {
+        const char* keys[] = {"CTEProcIN_0", "CTEProcFUNC_3xPLUS", "CTEProcOUT_0", "CTEProcCalIN_0"};
+        procs.push_back(std::string(keys[i % 4]) + " B" + std::to_string(i) + ' ' + std::to_string(pick(0, 300)) +
+                        ',' + std::to_string(pick(0, 200)));
+    }
+    STRINGLIST list;
+    for (const std::string& record : procs)
+        list.push_back(strdup(record.c_str()));
+    doc.ReloadBlocks(&list);
+    a_EmptyStringList(&list);
+    ASSERT_EQ(doc.m_BlockList.GetSize(), 40);
+
+    auto near = [&](bool bOutput) {
+        CTrackObject* pBlock = doc.m_BlockList[pick(0, 39)];
+        UINT nPins = bOutput ? pBlock->m_nOutputs : pBlock->m_nInputs;
+        CPoint pt = nPins > 0 ? Editor::PinPoint(pBlock, bOutput ? PIN_SIDE_OUTPUT : PIN_SIDE_INPUT, pick(0, nPins - 1))
+                              : CPoint(pick(0, 360), pick(0, 240));
+        return std::make_pair(pBlock, pt + CPoint(pick(-8, 8), pick(-6, 6)));
+    };
+    std::vector<std::string> records;
+    for (int i = 0; i < 300; ++i) {
+        auto [pFrom, from] = near(true);
+        auto [pTo, to] = near(false);
+        std::string head = std::to_string(from.x) + ',' + std::to_string(from.y);
+        std::string tail = std::to_string(to.x) + ',' + std::to_string(to.y);
+        if (i % 3 == 0) {
+            head = std::string(pFrom->m_szName) + ".Out0";
+            tail = std::string(pTo->m_szName) + ".In0";
+        }
+        records.push_back("Line_" + std::to_string(i) + ' ' + head + ' ' + std::to_string(pick(0, 400)) + ",300 " +
+                          tail + " 0x00000000 ");
+    }
+
+    for (const std::string& record : records)
+        list.push_back(strdup(record.c_str()));
+    doc.ReloadLines(&list);
+    a_EmptyStringList(&list);
+    std::vector<std::string> byIndex;
+    for (INT_PTR i = 0; i < doc.m_LineList.GetSize(); ++i)
+        byIndex.push_back(Outcome(*doc.m_LineList[i], doc.m_LineList[i]->m_pSource || doc.m_LineList[i]->m_pTarget));
+    doc.ReloadLines(&list);  // empty: frees the lines and their pins
+
+    // The same records, each connected by walking the block list.
+    std::vector<std::string> byWalk;
+    doc.m_bLoading = TRUE;
+    for (const std::string& record : records) {
+        CLineItem* pLine = TEReadLineRecord(record.c_str(), *this);
+        if (pLine == nullptr)
+            continue;  // closed: the reload skipped it too
+        pLine->m_bModified = 0;
+        doc.m_LineList.Add(pLine);
+        int nResult = doc.ConnectLine(pLine);
+        byWalk.push_back(Outcome(*pLine, nResult == 1));
+    }
+    doc.m_bLoading = FALSE;
+    EXPECT_EQ(byIndex, byWalk);
+    EXPECT_GT(std::count_if(byWalk.begin(), byWalk.end(), [](const std::string& s) { return s[0] == '1'; }), 50);
 }
 
 using Placement = DocumentTest;
