@@ -1,6 +1,6 @@
 // Editors the way the main dialog builds them: a dialog's host side
-// registered below a host root record and connected to an embedded device,
-// a document linked to it and to a stand-in page. The device keeps a log of
+// registered below a host root record and connected to the embedded device
+// "TE1", a document linked to it and to a stand-in page. The device logs
 // the requests it receives, so that tests can count what an editor sent.
 #pragma once
 
@@ -10,7 +10,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,20 +21,10 @@
 #include "sync/CTEPageLink.h"
 #include "sync/TELineRecord.h"
 
-inline void PrintTo(const CPoint& pt, std::ostream* os)
-{
-    *os << "(" << pt.x << "," << pt.y << ")";
-}
-inline void PrintTo(const CRect& rc, std::ostream* os)
-{
-    *os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
-}
-
-// The page as the document sees it: grid 5, 800 pixels wide, and a record of
-// every canvas rectangle invalidated.
+// The page as the document sees it, recording what it invalidates.
 class RecordingPage : public CTEPageLink {
 public:
-    UINT GetGridStep() const override { return m_nGrid; }
+    UINT GetGridStep() const override { return 5; }
     int GetRecordedPageWidth() const override { return m_nWidth; }
     HOSTINFO* GetPageRecord() override { return &m_Record; }
     long InvalidateCanvasRect(RECT* rc, BOOL) override
@@ -44,30 +33,62 @@ public:
         return 1;
     }
 
-    UINT m_nGrid = 5;
     int m_nWidth = 800;
     HOSTINFO m_Record;
     std::vector<CRect> m_Invalidated;
 };
 
+inline CPoint PinPoint(CTrackObject* pBlock, int side, UINT index)
+{
+    POINT pt;
+    EXPECT_EQ(pBlock->GetPinPoint(side, index, &pt), 1);
+    return CPoint(pt);
+}
+
+inline std::unique_ptr<CLineItem> Polyline(std::initializer_list<CPoint> points)
+{
+    auto pLine = std::make_unique<CLineItem>();
+    for (CPoint pt : points)
+        pLine->AddPoint(pt.x, pt.y);
+    return pLine;
+}
+
+// A line as tests compare it: "Src:1024>Sum:0 d2 79,50 140,50 200,50
+// #000000ff", then "^<parent>:<node>" for a branch and "!" when invalid.
+inline std::string Describe(const CLineItem& line)
+{
+    auto end = [](const CTrackObject* pBlock, int nPin) {
+        return (pBlock ? std::string(pBlock->m_szName) : std::string("-")) + ':' + std::to_string(nPin);
+    };
+    std::string text = end(line.m_pSource, line.m_nSourcePin) + '>' + end(line.m_pTarget, line.m_nTargetPin) + " d" +
+                       std::to_string(line.m_nDirection);
+    for (int i = 0; i < line.m_nPoints; ++i)
+        text += ' ' + std::to_string(line.m_points[i].x) + ',' + std::to_string(line.m_points[i].y);
+    char colour[16];
+    std::snprintf(colour, sizeof colour, " #%08x", static_cast<unsigned>(line.m_color));
+    text += colour;
+    if (line.m_pParent != nullptr)
+        text += " ^" + std::string(line.m_pParent->m_szName) + ':' + std::to_string(line.m_nNode);
+    return line.m_bValid ? text : text + " !";
+}
+
 // One editor: what a main dialog holds for the task engine.
 struct Editor {
-    Editor(HOSTINFO& root, const char* pszDevices)
+    explicit Editor(HOSTINFO& root)
     {
         m_Dialog.m_pParent = &root;
         m_Dialog.RegisterHostinfo(nullptr);
         m_Document.SetPage(&m_Page);
         m_Document.SetDialog(&m_Dialog);
-        std::string line = std::string("connection=") + pszDevices;
-        m_Dialog.OnLoad(0, reinterpret_cast<long>(line.c_str()));
+        m_Dialog.OnLoad(0, reinterpret_cast<long>("connection=TE1"));
     }
     ~Editor()
     {
         m_Document.Clear();
-        m_Dialog.EmptyChannels();
         m_Dialog.UnregisterHostinfo();
     }
 
+    void Tick() { m_Document.Tick(); }
     CTETrackObject* Block(const char* pszName)
     {
         return static_cast<CTETrackObject*>(m_Document.FindBlock(pszName));
@@ -75,31 +96,28 @@ struct Editor {
     CTETrackObject* Create(const char* pszTypeKey, int x, int y, const char* pszWanted = nullptr)
     {
         char szName[HOSTINFO_NAME_SIZE] = {};
-        if (pszWanted != nullptr)
-            std::strcpy(szName, pszWanted);
+        std::strcpy(szName, pszWanted ? pszWanted : "");
         int nIndex = m_Document.CreateBlock(pszTypeKey, x, y, 0, 0, pszWanted ? szName : nullptr, -1);
         return nIndex < 0 ? nullptr : static_cast<CTETrackObject*>(m_Document.m_BlockList[nIndex]);
     }
-    // A line drawn by the user from output pin `out` of A, over the bends,
-    // to input pin `in` of B, handed to the document as the line tracker
-    // does: listed only when connected. Null when refused.
-    CLineItem* Draw(CTrackObject* pA, UINT out, CTrackObject* pB, UINT in, std::initializer_list<CPoint> bends = {})
-    {
-        auto pLine = std::make_unique<CLineItem>();
-        CPoint from = PinPoint(pA, PIN_SIDE_OUTPUT, out);
-        pLine->AddPoint(from.x, from.y);
-        for (CPoint pt : bends)
-            pLine->AddPoint(pt.x, pt.y);
-        CPoint to = PinPoint(pB, PIN_SIDE_INPUT, in);
-        pLine->AddPoint(to.x, to.y);
-        return Hand(std::move(pLine), pA, pB);
-    }
+    // Hands a drawn line to the document as the line tracker does: it is
+    // listed only when connected. Null when refused.
     CLineItem* Hand(std::unique_ptr<CLineItem> pLine, CTrackObject* pA, CTrackObject* pB)
     {
         if (m_Document.ConnectLineTo(pA, pB, pLine.get()) != 1)
             return nullptr;
         m_Document.m_LineList.Add(pLine.get());
         return pLine.release();
+    }
+    // A line drawn from output `out` of A over the bends to input `in` of B.
+    CLineItem* Draw(CTrackObject* pA, UINT out, CTrackObject* pB, UINT in, std::initializer_list<CPoint> bends = {})
+    {
+        auto pLine = Polyline({PinPoint(pA, PIN_SIDE_OUTPUT, out)});
+        for (CPoint pt : bends)
+            pLine->AddPoint(pt.x, pt.y);
+        CPoint to = PinPoint(pB, PIN_SIDE_INPUT, in);
+        pLine->AddPoint(to.x, to.y);
+        return Hand(std::move(pLine), pA, pB);
     }
     CLineItem* Line(const char* pszName)
     {
@@ -108,31 +126,31 @@ struct Editor {
                 return m_Document.m_LineList[i];
         return nullptr;
     }
-    // Where this editor's blocks are: "name x,y" in list order.
+    // The blocks as "name x,y", in list order.
     std::vector<std::string> Positions()
     {
         std::vector<std::string> positions;
         for (INT_PTR i = 0; i < m_Document.m_BlockList.GetSize(); ++i) {
-            CTrackObject* pBlock = m_Document.m_BlockList[i];
-            positions.push_back(std::string(pBlock->m_szName) + ' ' + std::to_string(pBlock->m_rcPos.left) + ',' +
-                                std::to_string(pBlock->m_rcPos.top));
+            const CRect& rc = m_Document.m_BlockList[i]->m_rcPos;
+            positions.push_back(std::string(m_Document.m_BlockList[i]->m_szName) + ' ' + std::to_string(rc.left) +
+                                ',' + std::to_string(rc.top));
         }
         return positions;
     }
-    // The lines as this editor would write them.
+    std::vector<std::string> Lines()
+    {
+        std::vector<std::string> lines;
+        for (INT_PTR i = 0; i < m_Document.m_LineList.GetSize(); ++i)
+            lines.push_back(Describe(*m_Document.m_LineList[i]));
+        return lines;
+    }
+    // The lines as this editor would send them.
     std::vector<std::string> LineRecords()
     {
         std::vector<std::string> records;
         for (INT_PTR i = 0; i < m_Document.m_LineList.GetSize(); ++i)
             records.push_back(TEFormatLineRecord(*m_Document.m_LineList[i]));
         return records;
-    }
-
-    static CPoint PinPoint(CTrackObject* pBlock, int side, UINT index)
-    {
-        POINT pt;
-        EXPECT_EQ(pBlock->GetPinPoint(side, index, &pt), 1);
-        return CPoint(pt);
     }
 
     CMainDlgHost m_Dialog;
@@ -155,7 +173,7 @@ protected:
 
     Editor& NewEditor()
     {
-        m_Editors.push_back(std::make_unique<Editor>(m_Root, "TE1"));
+        m_Editors.push_back(std::make_unique<Editor>(m_Root));
         return *m_Editors.back();
     }
 
@@ -168,20 +186,27 @@ protected:
         value.text = text;
         return Device().Request(pszKeyword, tedevice::TE_WRITE, tedevice::TE_TEXT, value) == tedevice::TE_OK;
     }
+    // The device's blocks as "name x,y".
+    static std::vector<std::string> DevicePositions()
+    {
+        std::vector<std::string> positions;
+        for (const std::string& record : Device().ProcRecords())
+            positions.push_back(record.substr(record.find(' ') + 1));
+        return positions;
+    }
 
-    // How often the device received the keyword since the log was cleared.
-    static size_t Received(const char* pszKeyword)
+    // How often the device received the keywords since its log was cleared.
+    static size_t Received(std::initializer_list<const char*> keywords)
     {
         const auto& log = Device().RequestLog();
-        return std::count_if(log.begin(), log.end(), [&](const auto& r) { return r.keyword == pszKeyword; });
+        return std::count_if(log.begin(), log.end(), [&](const auto& request) {
+            return std::find(keywords.begin(), keywords.end(), request.keyword) != keywords.end();
+        });
     }
-    // Requests that change the program: none may come from a rebuild.
+    // Requests that change the program: a rebuild sends none of them.
     static size_t Announcements()
     {
-        size_t n = 0;
-        for (const char* keyword : {"TESetProc", "TESetLine", "DelTEProc", "DelTELine", "TEUpdateProc", "TEUpdateLine"})
-            n += Received(keyword);
-        return n;
+        return Received({"TESetProc", "TESetLine", "DelTEProc", "DelTELine", "TEUpdateProc", "TEUpdateLine"});
     }
     static std::string LastText(const char* pszKeyword)
     {
@@ -190,11 +215,6 @@ protected:
             if (it->keyword == pszKeyword)
                 return it->text;
         return "<none>";
-    }
-
-    static std::vector<CPoint> Points(const CLineItem& line)
-    {
-        return std::vector<CPoint>(line.m_points, line.m_points + line.m_nPoints);
     }
 
     HOSTINFO m_Root;
