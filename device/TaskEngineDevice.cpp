@@ -1,6 +1,5 @@
 #include "TaskEngineDevice.h"
 
-#include <algorithm>
 
 #include "TESafeName.h"
 
@@ -10,20 +9,21 @@ namespace {
 
 constexpr size_t kMaxLinkText = 4095;  // what one text request can carry
 
-template <typename Blocks>
-auto FindBlockIt(Blocks& blocks, std::string_view name)
-{
-    return std::find_if(blocks.begin(), blocks.end(),
-                        [&](const TEBlock& block) { return block.record.name == name; });
-}
-
-auto FindLineIt(std::vector<TELineRecord>& lines, std::string_view name)
-{
-    return std::find_if(lines.begin(), lines.end(),
-                        [&](const TELineRecord& line) { return line.name == name; });
-}
-
 }  // namespace
+
+long TaskEngineDevice::Find(const NameIndex& index, std::string_view name)
+{
+    auto it = index.find(name);
+    return it == index.end() ? -1 : static_cast<long>(it->second);
+}
+
+void TaskEngineDevice::Forget(NameIndex& index, size_t position, std::string_view name)
+{
+    index.erase(index.find(name));
+    for (auto& entry : index)
+        if (entry.second > position)
+            --entry.second;
+}
 
 const TaskEngineDevice::KeywordEntry TaskEngineDevice::kKeywords[] = {
     {"TESafeProcName", TE_READ, TE_TEXT, &TaskEngineDevice::SafeProcName},
@@ -127,6 +127,7 @@ int TaskEngineDevice::SetProc(TEValue& value)
         return TE_FAILED;
     TEBlock block;
     block.record = *record;
+    m_BlockIndex.emplace(block.record.name, m_Blocks.size());
     m_Blocks.push_back(block);
     return TE_OK;
 }
@@ -137,6 +138,7 @@ int TaskEngineDevice::SetLine(TEValue& value)
     if (!record || m_Lines.size() >= kMaxLines)
         return TE_FAILED;
     record->name = MakeLineName(m_nNextLine++);
+    m_LineIndex.emplace(record->name, m_Lines.size());
     m_Lines.push_back(*record);
     value.text = record->name;
     return TE_OK;
@@ -168,19 +170,21 @@ int TaskEngineDevice::NrOfLines(TEValue& value)
 
 int TaskEngineDevice::DelProc(TEValue& value)
 {
-    auto it = FindBlockIt(m_Blocks, value.text);
-    if (it == m_Blocks.end())
+    long position = Find(m_BlockIndex, value.text);
+    if (position < 0)
         return TE_FAILED;
-    m_Blocks.erase(it);
+    Forget(m_BlockIndex, position, value.text);
+    m_Blocks.erase(m_Blocks.begin() + position);
     return TE_OK;
 }
 
 int TaskEngineDevice::DelLine(TEValue& value)
 {
-    auto it = FindLineIt(m_Lines, value.text);
-    if (it == m_Lines.end())
+    long position = Find(m_LineIndex, value.text);
+    if (position < 0)
         return TE_FAILED;
-    m_Lines.erase(it);
+    Forget(m_LineIndex, position, value.text);
+    m_Lines.erase(m_Lines.begin() + position);
     return TE_OK;
 }
 
@@ -201,7 +205,7 @@ int TaskEngineDevice::UpdateLine(TEValue& value)
     TELineRecord* line = record ? LineNamed(record->name) : nullptr;
     if (!line)
         return TE_FAILED;
-    *line = *record;
+    *line = *record;  // same name: the index stays right
     return TE_OK;
 }
 
@@ -223,20 +227,20 @@ std::vector<std::string> TaskEngineDevice::LineRecords() const
 
 const TEBlock* TaskEngineDevice::FindBlock(std::string_view name) const
 {
-    auto it = FindBlockIt(m_Blocks, name);
-    return it == m_Blocks.end() ? nullptr : &*it;
+    long position = Find(m_BlockIndex, name);
+    return position < 0 ? nullptr : &m_Blocks[position];
 }
 
 TEBlock* TaskEngineDevice::BlockNamed(std::string_view name)
 {
-    auto it = FindBlockIt(m_Blocks, name);
-    return it == m_Blocks.end() ? nullptr : &*it;
+    long position = Find(m_BlockIndex, name);
+    return position < 0 ? nullptr : &m_Blocks[position];
 }
 
 TELineRecord* TaskEngineDevice::LineNamed(std::string_view name)
 {
-    auto it = FindLineIt(m_Lines, name);
-    return it == m_Lines.end() ? nullptr : &*it;
+    long position = Find(m_LineIndex, name);
+    return position < 0 ? nullptr : &m_Lines[position];
 }
 
 bool TaskEngineDevice::IsBlockNameTaken(std::string_view name) const

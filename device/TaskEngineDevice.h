@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "TERecords.h"
@@ -104,12 +105,26 @@ private:
     int Answer(std::string_view keyword, int mode, int type, TEValue& value);
     int BlockRequest(std::string_view keyword, int mode, int type, TEValue& value);
 
+    // Position of a name in its list, or -1. Every block request of an
+    // editor's tick names a block, so a linear search would make each tick
+    // grow with the square of the program.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    using NameIndex = std::unordered_map<std::string, size_t, NameHash, std::equal_to<>>;
+    static long Find(const NameIndex& index, std::string_view name);
+    // Takes entry `position` out of an index whose positions follow a list.
+    static void Forget(NameIndex& index, size_t position, std::string_view name);
+
     TEBlock* BlockNamed(std::string_view name);
     TELineRecord* LineNamed(std::string_view name);
     bool IsBlockNameTaken(std::string_view name) const;
 
     std::vector<TEBlock> m_Blocks;
     std::vector<TELineRecord> m_Lines;
+    NameIndex m_BlockIndex;
+    NameIndex m_LineIndex;
     uint64_t m_nNextLine = 1;  // line numbers are never handed out twice
     bool m_bOnline = true;
     bool m_bLogging = false;

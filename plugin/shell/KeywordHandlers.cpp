@@ -23,11 +23,12 @@ int ReadInt(const char* text, int& value)
     return 1;
 }
 
+// A zero-filled allocation of `size` bytes holding as much of `text` as fits.
 char* CopyText(const char* text, size_t size)
 {
     char* copy = static_cast<char*>(std::calloc(size, 1));
     if (copy)
-        std::strncpy(copy, text, size - 1);
+        std::memcpy(copy, text, strnlen(text, size - 1));
     return copy;
 }
 

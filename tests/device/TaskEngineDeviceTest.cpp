@@ -65,6 +65,25 @@ TEST_F(TaskEngineDeviceTest, LineNamesAreNeverHandedOutTwice)
                                                                 "Line_4 1,1 2,2 0x00000000 "}));
 }
 
+TEST_F(TaskEngineDeviceTest, DeletingFromTheMiddleKeepsTheOthersReachable)
+{
+    ASSERT_EQ(Write("TESetProc", "CTEProcOUT_0 IO_1 10,10"), TE_OK);
+    ASSERT_EQ(Text("TESetLine", TE_WRITE, "Line_1 1,1 2,2 0x00000000 "), "Line_1");
+    ASSERT_EQ(Text("TESetLine", TE_WRITE, "Line_1 3,3 4,4 0x00000000 "), "Line_2");
+    ASSERT_EQ(Write("DelTEProc", "II_1"), TE_OK);
+    ASSERT_EQ(Write("DelTELine", "Line_1"), TE_OK);
+
+    EXPECT_EQ(Write("TEUpdateProc", "IO_1 20,30"), TE_OK);
+    EXPECT_EQ(Write("TE.FUNC_1.function", "Sum"), TE_OK);
+    EXPECT_EQ(Write("TEUpdateLine", "Line_2 5,5 6,6 0x00000000 "), TE_OK);
+    EXPECT_EQ(m_Device.ProcRecords(),
+              (std::vector<std::string>{"CTEProcFUNC_2xPLUS FUNC_1 100,60", "CTEProcOUT_0 IO_1 20,30"}));
+    EXPECT_EQ(m_Device.FindBlock("FUNC_1")->function, "Sum");
+    EXPECT_EQ(m_Device.LineRecords(), (std::vector<std::string>{"Line_2 5,5 6,6 0x00000000 "}));
+    EXPECT_EQ(m_Device.FindBlock("II_1"), nullptr);
+    EXPECT_EQ(Write("TESetProc", "CTEProcIN_0 II_1 0,0"), TE_OK) << "a deleted name is free again";
+}
+
 TEST_F(TaskEngineDeviceTest, EachBlockHoldsItsLinkTextsOnlineStateAndValue)
 {
     EXPECT_EQ(Write("TE.II_1.connection", "Amp1"), TE_OK);
