@@ -51,11 +51,7 @@ void CTEProcIN::Draw(CDC* pDC)
 int CTEProcIN::RefreshValues()
 {
     RefreshLink();
-    BOOL bChanged = FALSE;
-    int result = ReadValue(&bChanged);
-    if (result == 1 || bChanged)
-        m_bDirty = TRUE;
-    return result;
+    return ReadValueMarkingNews();
 }
 
 void CTEProcIN::GetTypeName(char*) {}

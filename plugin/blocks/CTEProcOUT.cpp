@@ -42,11 +42,7 @@ void CTEProcOUT::Draw(CDC* pDC)
 int CTEProcOUT::RefreshValues()
 {
     RefreshLink();
-    BOOL bChanged = FALSE;
-    int result = ReadValue(&bChanged);
-    if (result == 1 || bChanged)
-        m_bDirty = TRUE;
-    return result;
+    return ReadValueMarkingNews();
 }
 
 void CTEProcOUT::GetTypeName(char*) {}

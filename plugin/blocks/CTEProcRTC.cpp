@@ -42,11 +42,7 @@ void CTEProcRTC::Draw(CDC* pDC)
 
 int CTEProcRTC::RefreshValues()
 {
-    BOOL bChanged = FALSE;
-    int result = ReadValue(&bChanged);
-    if (result > 0 || bChanged)
-        m_bDirty = TRUE;
-    return result;
+    return ReadValueMarkingNews();
 }
 
 void CTEProcRTC::GetTypeName(char*) {}

@@ -160,6 +160,15 @@ int CTETrackObject::ReadValue(BOOL* pChanged)
     return 0;
 }
 
+int CTETrackObject::ReadValueMarkingNews()
+{
+    BOOL bChanged = FALSE;
+    int result = ReadValue(&bChanged);
+    if (result == 1 || bChanged)
+        m_bDirty = TRUE;
+    return result;
+}
+
 void CTETrackObject::RefreshLink()
 {
     int status = 0;

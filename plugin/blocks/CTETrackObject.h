@@ -85,6 +85,9 @@ protected:
     // Reads the live value. 1 when the device gave a value; 0 otherwise, and
     // *pChanged raised when the device reported the value changing.
     int ReadValue(BOOL* pChanged);
+    // ReadValue, raising m_bDirty when it brought news: a value, or the
+    // device's word that the value is changing.
+    int ReadValueMarkingNews();
     // Reads connection and function back from the device and settles
     // whether the block is assigned.
     void RefreshLink();
