@@ -153,7 +153,7 @@ private:
     void ForgetBlock(const CTrackObject* pBlock);
     static void DetachLine(CLineItem* pLine);
 
-    void SendMovedBlocks();
+    void SendMovesAndPollValues();
     void SendModifiedLines();
     // Gives the line the name the device answered for its TESetLine.
     void AnnounceLine(CLineItem* pLine);

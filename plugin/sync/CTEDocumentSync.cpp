@@ -80,11 +80,11 @@ void CTEDocument::Tick()
         ReadRecords(TE_LINES, &records.list);
         ReloadLines(&records.list);
     }
-    SendMovedBlocks();
+    SendMovesAndPollValues();
     SendModifiedLines();
 }
 
-void CTEDocument::SendMovedBlocks()
+void CTEDocument::SendMovesAndPollValues()
 {
     for (INT_PTR i = 0; i < m_BlockList.GetSize(); ++i) {
         CTrackObject* pBlock = m_BlockList[i];
