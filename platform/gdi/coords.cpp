@@ -3,56 +3,57 @@
 
 using namespace gdi;
 
-BOOL SetViewportOrgEx(HDC handle, int x, int y, LPPOINT previous)
+namespace {
+
+// Sets one of the two origins, handing the old one back when asked.
+BOOL SetOrigin(HDC handle, POINT DcState::*origin, POINT value, LPPOINT previous)
 {
     DeviceContext* dc = LookupDC(handle);
     if (!dc)
         return FALSE;
     if (previous)
-        *previous = dc->m_state.viewportOrg;
-    dc->m_state.viewportOrg = POINT{x, y};
+        *previous = dc->m_state.*origin;
+    dc->m_state.*origin = value;
     return TRUE;
+}
+
+BOOL GetOrigin(HDC handle, POINT DcState::*origin, LPPOINT out)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || !out)
+        return FALSE;
+    *out = dc->m_state.*origin;
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL SetViewportOrgEx(HDC handle, int x, int y, LPPOINT previous)
+{
+    return SetOrigin(handle, &DcState::viewportOrg, POINT{x, y}, previous);
 }
 
 BOOL GetViewportOrgEx(HDC handle, LPPOINT origin)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc || !origin)
-        return FALSE;
-    *origin = dc->m_state.viewportOrg;
-    return TRUE;
+    return GetOrigin(handle, &DcState::viewportOrg, origin);
 }
 
 BOOL OffsetViewportOrgEx(HDC handle, int dx, int dy, LPPOINT previous)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc)
+    POINT origin;
+    if (!GetOrigin(handle, &DcState::viewportOrg, &origin))
         return FALSE;
-    if (previous)
-        *previous = dc->m_state.viewportOrg;
-    dc->m_state.viewportOrg.x += dx;
-    dc->m_state.viewportOrg.y += dy;
-    return TRUE;
+    return SetOrigin(handle, &DcState::viewportOrg, POINT{origin.x + dx, origin.y + dy}, previous);
 }
 
 BOOL SetWindowOrgEx(HDC handle, int x, int y, LPPOINT previous)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc)
-        return FALSE;
-    if (previous)
-        *previous = dc->m_state.windowOrg;
-    dc->m_state.windowOrg = POINT{x, y};
-    return TRUE;
+    return SetOrigin(handle, &DcState::windowOrg, POINT{x, y}, previous);
 }
 
 BOOL GetWindowOrgEx(HDC handle, LPPOINT origin)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc || !origin)
-        return FALSE;
-    *origin = dc->m_state.windowOrg;
-    return TRUE;
+    return GetOrigin(handle, &DcState::windowOrg, origin);
 }
 
 BOOL DPtoLP(HDC handle, LPPOINT points, int count)

@@ -243,85 +243,81 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type)
 }
 
 // ---- Attributes ------------------------------------------------------------
+// Every attribute call looks the DC up, answers `failure` for a bad handle or
+// refused value, and otherwise swaps the value and answers the previous one.
+
+namespace {
+
+template <typename T>
+T SwapState(HDC handle, T DcState::*field, T value, T failure, bool accepted = true)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || !accepted)
+        return failure;
+    T previous = dc->m_state.*field;
+    dc->m_state.*field = value;
+    return previous;
+}
+
+template <typename T>
+T ReadState(HDC handle, T DcState::*field, T failure)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->m_state.*field : failure;
+}
+
+constexpr UINT kGdiError = 0xFFFFFFFFu;
+
+}  // namespace
 
 int SetROP2(HDC handle, int rop2)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc || rop2 < R2_BLACK || rop2 > R2_WHITE)
-        return 0;
-    int previous = dc->m_state.rop2;
-    dc->m_state.rop2 = rop2;
-    return previous;
+    return SwapState(handle, &DcState::rop2, rop2, 0, rop2 >= R2_BLACK && rop2 <= R2_WHITE);
 }
 
 int GetROP2(HDC handle)
 {
-    DeviceContext* dc = LookupDC(handle);
-    return dc ? dc->m_state.rop2 : 0;
+    return ReadState(handle, &DcState::rop2, 0);
 }
 
 int SetBkMode(HDC handle, int mode)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
-        return 0;
-    int previous = dc->m_state.bkMode;
-    dc->m_state.bkMode = mode;
-    return previous;
+    return SwapState(handle, &DcState::bkMode, mode, 0, mode == TRANSPARENT || mode == OPAQUE);
 }
 
 int GetBkMode(HDC handle)
 {
-    DeviceContext* dc = LookupDC(handle);
-    return dc ? dc->m_state.bkMode : 0;
+    return ReadState(handle, &DcState::bkMode, 0);
 }
 
 COLORREF SetBkColor(HDC handle, COLORREF color)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc)
-        return CLR_INVALID;
-    COLORREF previous = dc->m_state.bkColor;
-    dc->m_state.bkColor = color & 0x00FFFFFFu;
-    return previous;
+    return SwapState(handle, &DcState::bkColor, COLORREF(color & 0x00FFFFFFu), COLORREF(CLR_INVALID));
 }
 
 COLORREF GetBkColor(HDC handle)
 {
-    DeviceContext* dc = LookupDC(handle);
-    return dc ? dc->m_state.bkColor : CLR_INVALID;
+    return ReadState(handle, &DcState::bkColor, COLORREF(CLR_INVALID));
 }
 
 COLORREF SetTextColor(HDC handle, COLORREF color)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc)
-        return CLR_INVALID;
-    COLORREF previous = dc->m_state.textColor;
-    dc->m_state.textColor = color & 0x00FFFFFFu;
-    return previous;
+    return SwapState(handle, &DcState::textColor, COLORREF(color & 0x00FFFFFFu), COLORREF(CLR_INVALID));
 }
 
 COLORREF GetTextColor(HDC handle)
 {
-    DeviceContext* dc = LookupDC(handle);
-    return dc ? dc->m_state.textColor : CLR_INVALID;
+    return ReadState(handle, &DcState::textColor, COLORREF(CLR_INVALID));
 }
 
 UINT SetTextAlign(HDC handle, UINT align)
 {
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc)
-        return 0xFFFFFFFFu;  // GDI_ERROR
-    UINT previous = dc->m_state.textAlign;
-    dc->m_state.textAlign = align;
-    return previous;
+    return SwapState(handle, &DcState::textAlign, align, kGdiError);
 }
 
 UINT GetTextAlign(HDC handle)
 {
-    DeviceContext* dc = LookupDC(handle);
-    return dc ? dc->m_state.textAlign : 0xFFFFFFFFu;
+    return ReadState(handle, &DcState::textAlign, kGdiError);
 }
 
 BOOL SetBrushOrgEx(HDC handle, int x, int y, LPPOINT previous)
@@ -338,16 +334,10 @@ BOOL SetBrushOrgEx(HDC handle, int x, int y, LPPOINT previous)
 int SetMapMode(HDC handle, int mode)
 {
     // Only the pixel mapping exists; other modes are refused.
-    DeviceContext* dc = LookupDC(handle);
-    if (!dc || mode != MM_TEXT)
-        return 0;
-    int previous = dc->m_state.mapMode;
-    dc->m_state.mapMode = mode;
-    return previous;
+    return SwapState(handle, &DcState::mapMode, mode, 0, mode == MM_TEXT);
 }
 
 int GetMapMode(HDC handle)
 {
-    DeviceContext* dc = LookupDC(handle);
-    return dc ? dc->m_state.mapMode : 0;
+    return ReadState(handle, &DcState::mapMode, 0);
 }

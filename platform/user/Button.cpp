@@ -82,22 +82,35 @@ HFONT controlFont(HFONT font)
     return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+bool answerFontMessage(HWND wnd, HFONT& font, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_SETFONT) {
+        font = reinterpret_cast<HFONT>(wParam);
+        if (lParam)
+            InvalidateRect(wnd, nullptr, TRUE);
+        result = 0;
+        return true;
+    }
+    if (msg == WM_GETFONT) {
+        result = reinterpret_cast<LRESULT>(font);
+        return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK buttonProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     ButtonState* s = controlState<ButtonState>(wnd);
     if (!s)
         return DefWindowProcA(wnd, msg, wParam, lParam);
+    LRESULT answer = 0;
+    if (answerFontMessage(wnd, s->font, msg, wParam, lParam, answer))
+        return answer;
     switch (msg) {
     case WM_GETDLGCODE:
         return DLGC_BUTTON |
                ((GetWindowLongPtrA(wnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON
                                                                                        : DLGC_UNDEFPUSHBUTTON);
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        if (lParam)
-            InvalidateRect(wnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paintButton(wnd, s); return 0;
     case WM_ENABLE: InvalidateRect(wnd, nullptr, FALSE); return 0;

@@ -26,6 +26,10 @@ void tooltipsForgetWindow(HWND wnd);
 // The font a control draws with: its WM_SETFONT font or the GUI font.
 HFONT controlFont(HFONT font);
 
+// Answers WM_SETFONT (keeping the font, repainting when asked) and
+// WM_GETFONT as every text control does. False for any other message.
+bool answerFontMessage(HWND wnd, HFONT& font, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 // The private state of a built-in control, made on first use.
 template <typename T>
 T* controlState(HWND wnd)

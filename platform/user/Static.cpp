@@ -53,18 +53,15 @@ LRESULT CALLBACK staticProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     StaticState* s = controlState<StaticState>(wnd);
     if (!s)
         return DefWindowProcA(wnd, msg, wParam, lParam);
+    LRESULT answer = 0;
+    if (answerFontMessage(wnd, s->font, msg, wParam, lParam, answer))
+        return answer;
     switch (msg) {
     case WM_NCHITTEST:
         if (!(GetWindowLongPtrA(wnd, GWL_STYLE) & SS_NOTIFY))
             return HTTRANSPARENT;
         return DefWindowProcA(wnd, msg, wParam, lParam);
     case WM_GETDLGCODE: return DLGC_STATIC;
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        if (lParam)
-            InvalidateRect(wnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paintStatic(wnd, s); return 0;
     case WM_ENABLE: InvalidateRect(wnd, nullptr, FALSE); return 0;

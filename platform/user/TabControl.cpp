@@ -273,13 +273,10 @@ LRESULT CALLBACK tabControlProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
     TabState* s = controlState<TabState>(wnd);
     if (!s)
         return DefWindowProcA(wnd, msg, wParam, lParam);
+    LRESULT answer = 0;
+    if (answerFontMessage(wnd, s->font, msg, wParam, lParam, answer))
+        return answer;
     switch (msg) {
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        if (lParam)
-            InvalidateRect(wnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paintTabs(wnd, *s); return 0;
     case WM_SIZE: InvalidateRect(wnd, nullptr, TRUE); return 0;
