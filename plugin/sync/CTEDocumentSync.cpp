@@ -7,6 +7,7 @@
 #include "blocks/CTrackObject.h"
 #include "lines/CLineItem.h"
 #include "sync/CTEDocument.h"
+#include "sync/CTEPageLink.h"
 #include "sync/TELineRecord.h"
 #include "sync/TERecords.h"
 #include "sync/TEReloadIndex.h"
@@ -127,6 +128,8 @@ void CTEDocument::ReloadBlocks(STRINGLIST* pRecords)
         }
     }
     m_BlockList.SetSize(m_BlockList.GetSize(), 0);
+    if (m_pPage != nullptr)
+        m_pPage->OnProgramReplaced(TRUE, FALSE);
     InvalidateCanvas(area);
 }
 
@@ -156,5 +159,7 @@ void CTEDocument::ReloadLines(STRINGLIST* pRecords)
         area.UnionRect(&area, &rc);
     }
     m_LineList.SetSize(m_LineList.GetSize(), 0);
+    if (m_pPage != nullptr)
+        m_pPage->OnProgramReplaced(FALSE, TRUE);
     InvalidateCanvas(area);
 }

@@ -21,4 +21,8 @@ public:
     // Converts a canvas rectangle in place to the view's device coordinates
     // and invalidates it there.
     virtual long InvalidateCanvasRect(RECT* rect, BOOL bErase) = 0;
+    // The document has just replaced its blocks and/or its lines with the
+    // device's: every pointer the page's canvas held into the old ones is
+    // gone. Called before anything is painted.
+    virtual void OnProgramReplaced(BOOL /*bBlocks*/, BOOL /*bLines*/) {}
 };
