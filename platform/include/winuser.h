@@ -451,6 +451,7 @@ BOOL ScrollWindow(HWND wnd, int dx, int dy, LPCRECT scroll, LPCRECT clip);
 #define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
 #define SBS_HORZ 0x0000L
 #define SBS_VERT 0x0001L
+#define SBS_RIGHTALIGN 0x0004L  // with SBS_VERT; only the style bit, the rectangle is the caller's
 
 typedef struct tagSCROLLINFO {
     UINT cbSize;
