@@ -188,7 +188,11 @@ BOOL CKIVORectTracker::DragHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* p
             CancelDrag(s, pDC);
             break;
         } else if (msg.message != WM_KEYDOWN) {
+            if (s.bMoved)
+                SuspendFeedback(TRUE, pWnd, pWndClipTo, pDC);
             ::DispatchMessageA(&msg);
+            if (s.bMoved && ::GetCapture() == hWnd)
+                SuspendFeedback(FALSE, pWnd, pWndClipTo, pDC);
         }
     }
     if (!s.bMoved)
@@ -240,6 +244,16 @@ void CKIVORectTracker::CancelDrag(DragState& s, CDC* pDC)
         DrawDragFeedback(m_rcTrack, s.pWndClipTo, pDC, s.pWnd);
     }
     m_rcTrack = s.rcStart;
+}
+
+void CKIVORectTracker::SuspendFeedback(BOOL bSuspend, CWnd* pWnd, CWnd* pWndClipTo, CDC* pDC)
+{
+    // A final pass draws nothing new: it only takes the last feedback away.
+    m_bErasing = bSuspend;
+    m_bFinalPass = bSuspend;
+    DrawDragFeedback(m_rcTrack, pWndClipTo, pDC, pWnd);
+    m_bErasing = FALSE;
+    m_bFinalPass = FALSE;
 }
 
 // The canvas starts at the scroll origin: an edge may not reach it, so the

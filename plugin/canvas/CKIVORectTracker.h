@@ -68,6 +68,13 @@ public:
     BOOL m_bErasing = FALSE;
     BOOL m_bFinalPass = FALSE;
 
+protected:
+    // Messages the drag loop dispatches (timers, paints, the owner's own)
+    // may paint under the feedback; it is taken off the screen before such a
+    // message (bSuspend TRUE) and put back after it, so that erasing it
+    // later leaves no trace.
+    virtual void SuspendFeedback(BOOL bSuspend, CWnd* pWnd, CWnd* pWndClipTo, CDC* pDC);
+
 private:
     struct DragState;
     // One mouse move or button up of the drag loop; TRUE ends the loop.

@@ -7,6 +7,9 @@
 // object tracker is a complete editor without a device behind it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "afxtempl.h"
 #include "afxwin.h"
 #include "canvas/CKIVORectTracker.h"
@@ -103,9 +106,11 @@ public:
     BOOL m_bScrolledBefore = FALSE;  // in the previous call
     CRect m_rcLastFrame;             // dotted frame on screen (device coordinates)
     CRect m_rcSavedTrack;            // m_rcTrack at the start of the call
-    int m_nFrameCounter = 0;         // calls left before a frame may be drawn
+    int m_nFrameCounter = 0;         // frames drawn in the current gesture
     BOOL m_bFrameDrawn = FALSE;      // m_rcLastFrame is on screen
-    BOOL m_bFrameState[4] = {};      // reserved
+    BOOL m_bFrameSuspended = FALSE;  // taken off while a message is dispatched
+    BOOL m_bBandTracking = FALSE;    // the gesture is a rubber band (else a move)
+    BOOL m_bFrameReserved[2] = {};
     HWND m_hToolTip = nullptr;
     WORD m_nGridDefault = TRACK_DEFAULT_GRID;
     CRect m_rectMoved;
@@ -117,22 +122,38 @@ public:
     CArray<CLineItem*, CLineItem*>* m_pLineList = nullptr;
 
 protected:
-    // Logical <-> device coordinates of the view (the scroll position).
+    void SuspendFeedback(BOOL bSuspend, CWnd* pWnd, CWnd* pWndClipTo, CDC* pDC) override;
+
+    // The view's scroll position: canvas = device + offset.
     CPoint ScrollOffset() const;
     void InvalidateInView(RECT rc, BOOL bErase);
+    // Through the document's canvas when there is one, else the view.
+    void RepaintCanvas(RECT rc);
     void InvalidateBlock(const CTrackObject* pObject);
 
 private:
     // Steps of OnLButtonDown.
-    CTrackObject* FindPinAt(CPoint* pt, int* pCode);
-    CTrackObject* FindBlockAt(CPoint pt, BOOL bNodePress);
+    CTrackObject* FindPinAt(CPoint* pt);
+    CTrackObject* FindBlockAt(CPoint pt);
     void SelectByRubberBand(CPoint point);
+    void SelectPointsInBand(const CRect& rcBand);
     void DragSelection(CPoint point);
-    void StartNewLine(CPoint point, CTrackObject* pStart, int nPinCode, BOOL bNodePress);
-    // MoveSelection pieces.
+    void StartNewLine(CPoint point, CTrackObject* pStart, int nPinCode);
+    void StartBranchLine();
+    // MoveSelection and DeleteSelected pieces.
     CRect MoveAttachedLineEnds(CTrackObject* pObject, int dx, int dy);
-    // The dotted band frame of OnRectChanged.
-    void DrawBandFrame(CDC* pDC, const CRect& rc);
-    void ResetBandFrame();
-    BOOL AutoScroll(CDC* pDC);
+    static std::vector<CLineItem*> AttachedLines(CTrackObject* pObject);
+    void ForgetDeletedLine(CLineItem* pLine);
+    BOOL ClearInnerPointSelection(CLineItem* pLine);
+    void RememberSelectedNames();
+    // The dotted frame of OnRectChanged, in device coordinates.
+    CRect CurrentFrame() const;
+    void DrawFrame(const CRect& rc);
+    void EraseFrame();
+    void StartFrame(BOOL bBand);
+    void EndFrame();
+    void AutoScroll();
+
+    // Names of the selected blocks, so that a reload can find them again.
+    std::vector<std::string> m_selectedNames;
 };
