@@ -1,10 +1,11 @@
-// Which link answers a device name: a registered one, else the name's
-// embedded device.
+// Which link answers a device name: a registered one, else a network link
+// for a "<name>@<host>:<port>" name, else the name's embedded device.
 #include "DeviceLinks.h"
 
 #include <map>
 
 #include "EmbeddedDeviceLink.h"
+#include "NetworkDeviceLink.h"
 
 namespace corvala {
 
@@ -18,6 +19,7 @@ struct EmbeddedEntry {
 struct Registry {
     std::map<std::string, std::shared_ptr<DeviceLink>> links;
     std::map<std::string, EmbeddedEntry> embedded;
+    std::map<std::string, std::shared_ptr<DeviceLink>> network;
 };
 
 Registry& TheRegistry()
@@ -62,6 +64,7 @@ void ResetDevices()
 {
     TheRegistry().links.clear();
     TheRegistry().embedded.clear();
+    TheRegistry().network.clear();
 }
 
 std::shared_ptr<DeviceLink> ResolveDeviceLink(const std::string& deviceName)
@@ -70,6 +73,14 @@ std::shared_ptr<DeviceLink> ResolveDeviceLink(const std::string& deviceName)
     auto it = links.find(deviceName);
     if (it != links.end())
         return it->second;
+    std::string host;
+    int port = 0;
+    if (ParseNetworkDeviceName(deviceName, host, port)) {
+        auto& link = TheRegistry().network[deviceName];
+        if (!link)
+            link = std::make_shared<NetworkDeviceLink>(host, port);
+        return link;
+    }
     return Embedded(deviceName).link;
 }
 

@@ -61,7 +61,23 @@ int TaskEngineDevice::Answer(std::string_view keyword, int mode, int type, TEVal
             return TE_FAILED;
         return (this->*entry.handler)(value);
     }
+    if (keyword.starts_with("Param."))
+        return ParameterRequest(keyword.substr(6), mode, type, value);
     return BlockRequest(keyword, mode, type, value);
+}
+
+// "Param.<name>": a parameter read or set from outside the program.
+int TaskEngineDevice::ParameterRequest(std::string_view name, int mode, int type, TEValue& value)
+{
+    if (type != TE_DOUBLE)
+        return TE_FAILED;
+    if (mode == TE_WRITE)
+        return m_Parameters.Set(name, value.real) ? TE_OK : TE_FAILED;
+    auto current = m_Parameters.Value(name);
+    if (mode != TE_READ || !current)
+        return TE_FAILED;
+    value.real = *current;
+    return TE_OK;
 }
 
 // "TE.<block>.function", ".connection", ".online" and ".Value".
@@ -262,6 +278,23 @@ bool TaskEngineDevice::SetBlockValueStatus(std::string_view name, int status)
     if (block)
         block->valueStatus = status;
     return block != nullptr;
+}
+
+void TaskEngineDevice::SetBlockResult(size_t position, double value, int status)
+{
+    if (position >= m_Blocks.size())
+        return;
+    m_Blocks[position].value = value;
+    m_Blocks[position].valueStatus = status;
+}
+
+bool TaskEngineDevice::RestoreLine(const TELineRecord& line)
+{
+    if (!IsValidLineName(line.name) || LineNamed(line.name) || m_Lines.size() >= kMaxLines)
+        return false;
+    m_LineIndex.emplace(line.name, m_Lines.size());
+    m_Lines.push_back(line);
+    return true;
 }
 
 bool TaskEngineDevice::SetBlockOnline(std::string_view name, int online)

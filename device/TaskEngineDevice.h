@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "TEParameters.h"
 #include "TERecords.h"
 
 namespace tedevice {
@@ -80,6 +81,19 @@ public:
     const std::vector<TERequestRecord>& RequestLog() const { return m_RequestLog; }
     void ClearRequestLog() { m_RequestLog.clear(); }
 
+    // For the program run, the device server and its program file.
+    const std::vector<TEBlock>& Blocks() const { return m_Blocks; }
+    const std::vector<TELineRecord>& Lines() const { return m_Lines; }
+    // What the program computed for the block at `position`.
+    void SetBlockResult(size_t position, double value, int status);
+    TEParameters& Parameters() { return m_Parameters; }
+    const TEParameters& Parameters() const { return m_Parameters; }
+    // A stored line under its own name, as a program file keeps it; false
+    // when the name is invalid or taken, or the device is full.
+    bool RestoreLine(const TELineRecord& line);
+    uint64_t NextLineNumber() const { return m_nNextLine; }
+    void SetNextLineNumber(uint64_t number) { m_nNextLine = number; }
+
 private:
     using Handler = int (TaskEngineDevice::*)(TEValue&);
     struct KeywordEntry {
@@ -104,6 +118,7 @@ private:
     int UpdateLine(TEValue& value);
     int Answer(std::string_view keyword, int mode, int type, TEValue& value);
     int BlockRequest(std::string_view keyword, int mode, int type, TEValue& value);
+    int ParameterRequest(std::string_view name, int mode, int type, TEValue& value);
 
     // Position of a name in its list, or -1. Every block request of an
     // editor's tick names a block, so a linear search would make each tick
@@ -129,6 +144,7 @@ private:
     bool m_bOnline = true;
     bool m_bLogging = false;
     std::vector<TERequestRecord> m_RequestLog;
+    TEParameters m_Parameters;
 };
 
 }  // namespace tedevice

@@ -45,6 +45,19 @@ tedevice::TaskEngineDevice* FindEmbeddedDevice(const std::string& deviceName);
 // Drops every embedded device and every registered link.
 void ResetDevices();
 
+// A device name of the form "<name>@<host>:<port>" (for example
+// "Amp@127.0.0.1:7400") reaches a tedeviced over TCP; its link is made on
+// first use and kept until ResetDevices. How long such links wait, in
+// milliseconds; they apply to every network link from the next request on.
+struct NetworkDeviceTimeouts {
+    int connectMs = 1000;
+    int answerMs = 2000;
+    int retryMs = 250;          // pause before connecting again after a failure
+    int snapshotMaxAgeMs = 50;  // oldest polled values a read may be answered from
+};
+void SetNetworkDeviceTimeouts(const NetworkDeviceTimeouts& timeouts);
+const NetworkDeviceTimeouts& GetNetworkDeviceTimeouts();
+
 // What a request item addresses, for hosts and tests that inspect channels.
 std::string RequestKeyword(const REQUESTITEM* item);
 std::string RequestDeviceName(const REQUESTITEM* item);
