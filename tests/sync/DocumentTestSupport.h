@@ -74,13 +74,14 @@ inline std::string Describe(const CLineItem& line)
 
 // One editor: what a main dialog holds for the task engine.
 struct Editor {
-    explicit Editor(HOSTINFO& root)
+    explicit Editor(HOSTINFO& root, const std::string& connection = "TE1")
     {
         m_Dialog.m_pParent = &root;
         m_Dialog.RegisterHostinfo(nullptr);
         m_Document.SetPage(&m_Page);
         m_Document.SetDialog(&m_Dialog);
-        m_Dialog.OnLoad(0, reinterpret_cast<long>("connection=TE1"));
+        std::string line = "connection=" + connection;
+        m_Dialog.OnLoad(0, reinterpret_cast<long>(line.c_str()));
     }
     ~Editor()
     {
