@@ -138,6 +138,25 @@ xmlNode* FirstElementNamed(xmlNode* parent, const char* name)
     return nullptr;
 }
 
+// The reader reports through the trace; libxml2's own printing is kept off
+// for the parse, including the messages XML_PARSE_NOERROR does not cover.
+void IgnoreXmlError(void*, xmlErrorPtr) {}
+
+class QuietXmlErrors {
+public:
+    QuietXmlErrors() : m_pPrevious(xmlStructuredError), m_pPreviousContext(xmlStructuredErrorContext)
+    {
+        xmlSetStructuredErrorFunc(nullptr, IgnoreXmlError);
+    }
+    ~QuietXmlErrors() { xmlSetStructuredErrorFunc(m_pPreviousContext, m_pPrevious); }
+    QuietXmlErrors(const QuietXmlErrors&) = delete;
+    QuietXmlErrors& operator=(const QuietXmlErrors&) = delete;
+
+private:
+    xmlStructuredErrorFunc m_pPrevious;
+    void* m_pPreviousContext;
+};
+
 // libxml2's message for the last failure, on one line.
 std::string LastXmlError()
 {
@@ -167,6 +186,7 @@ bool ReadPaletteFile(const char* path, const char* root, const char* mode, Palet
     xmlInitParser();
     LIBXML_TEST_VERSION
     xmlResetLastError();
+    QuietXmlErrors quiet;
     // No network, and libxml2's own limits on depth and text size stay on:
     // a palette is a small file, and a huge or deeply nested one is refused
     // rather than allowed to exhaust the host.
