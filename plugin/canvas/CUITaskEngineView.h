@@ -1,0 +1,70 @@
+// The scrolling canvas of the task-engine page: it paints the background, the
+// grid dots and (through the object tracker) the lines and blocks, hands
+// presses, keys and context-menu commands to the tracker, keeps the scroll
+// area at least as large as the blocks, repaints blocks whose live values
+// changed, and passes the host's messages on to the page.
+#pragma once
+
+#include "afxwin.h"
+
+class CTEViewPage;
+class CTEObjectTracker;
+class CTrackObject;
+class HOSTINFO;
+
+// Private messages of the view.
+constexpr UINT WM_TEVIEW_UPDATE_SCROLL = 2024;    // recompute the scroll sizes
+constexpr UINT WM_TEVIEW_REPAINT_CHANGED = 2026;  // redraw the blocks marked changed
+
+// Canvas colours.
+constexpr COLORREF TEVIEW_BACKGROUND = RGB(0xE6, 0xE6, 0xE6);
+constexpr COLORREF TEVIEW_GRID_DOT = RGB(0x64, 0x64, 0x64);
+
+// The scroll area a new view starts with.
+constexpr int TEVIEW_INITIAL_SIZE = 1000;
+
+class CUITaskEngineView : public CScrollView {
+    DECLARE_DYNCREATE(CUITaskEngineView)
+public:
+    CUITaskEngineView() = default;
+    ~CUITaskEngineView() override;
+
+    // Set by the page right after construction.
+    void SetPage(CTEViewPage* pPage) { m_pPage = pPage; }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+
+    // The scroll area grows to the tracker's canvas size and never shrinks.
+    void UpdateScrollSizes();
+    // Draws the blocks whose value changed straight onto the window.
+    void RepaintChangedBlocks();
+
+    // Handlers; the page hands its own key messages to the two key handlers.
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnContextMenu(CWnd* pWnd, CPoint pos) override;
+
+    BYTE m_bRightButton = FALSE;  // a right press in the view precedes its context menu
+    CTEViewPage* m_pPage = nullptr;
+
+private:
+    CTEObjectTracker* Tracker() const;
+    CPoint ClientToCanvas(CPoint point);
+    CPoint ScreenToCanvas(CPoint point);
+    // The page record's parent: owner of what a block opens.
+    HOSTINFO* OpenOwner() const;
+    void DrawGrid(CDC* pDC, const CRect& rcClip, int nStep);
+    void DeleteSelectedWaiting();
+    // Context menu pieces: the pop-up for what lies under the point, set up
+    // for it (pBlock receives the block hit, if any), and the command.
+    CMenu* PreparePopup(CMenu& menu, CPoint ptCanvas, CTrackObject** ppBlock);
+    void RunCommand(UINT nCommand, CPoint ptCanvas, CTrackObject* pBlock);
+    LRESULT HostRecordUnderCursor();
+};

@@ -1,0 +1,182 @@
+// The canvas as painted: background and grid dots for each grid setting,
+// scrolling that shifts the same picture, the scroll area that follows the
+// blocks without shrinking, and the timer's repaint of changed blocks only.
+#include "ViewTestSupport.h"
+
+namespace {
+
+const uint32_t kBackground = PixelOf(TEVIEW_BACKGROUND);
+const uint32_t kDot = PixelOf(TEVIEW_GRID_DOT);
+constexpr COLORREF kCover = RGB(255, 0, 255);
+
+struct GridCase {
+    WORD wStep;
+    BOOL bShown;
+};
+
+class ViewGridTest : public ViewTest, public ::testing::WithParamInterface<GridCase> {};
+
+TEST_P(ViewGridTest, DotsStandOnEveryMultipleOfTheStepOnlyWhenShownAndAboveOne)
+{
+    m_Page.m_wGrid = GetParam().wStep;
+    m_Page.m_bShowGrid = GetParam().bShown;
+    // Scrolled off a multiple of any step, so that dots must follow the canvas.
+    m_pView->ScrollToPosition(CPoint(37, 23));
+    Repaint();
+
+    const CPoint scroll = m_pView->GetScrollPosition();
+    ASSERT_EQ(scroll, CPoint(37, 23));
+    const int g = GetParam().wStep;
+    const bool bDots = GetParam().bShown && g >= 2;
+    Pixels pixels = Client();
+    ASSERT_GT(pixels.width, 0);
+    int nWrong = 0;
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            const int cx = x + scroll.x;
+            const int cy = y + scroll.y;
+            const bool bDot = bDots && cx % g == 0 && cy % g == 0;
+            if (pixels.At(x, y) != (bDot ? kDot : kBackground) && nWrong++ < 5)
+                ADD_FAILURE() << "canvas pixel " << cx << "," << cy << " is " << std::hex << pixels.At(x, y);
+        }
+    }
+    EXPECT_EQ(nWrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ViewGridTest,
+                         ::testing::Values(GridCase{1, TRUE}, GridCase{2, TRUE}, GridCase{5, TRUE}, GridCase{20, TRUE},
+                                           GridCase{5, FALSE}),
+                         [](const auto& info) {
+                             return "Step" + std::to_string(info.param.wStep) + (info.param.bShown ? "" : "Hidden");
+                         });
+
+TEST_F(ViewTest, AScrolledViewShowsTheSameCanvasShifted)
+{
+    CTETrackObject* pA = Create("CTEProcIN_1", 60, 40);
+    CTETrackObject* pB = Create("CTEProcOUT_1", 300, 150);
+    ASSERT_TRUE(pA && pB);
+    ASSERT_TRUE(Connect(pA, 0, pB, 0, {CPoint(230, 60), CPoint(230, 170)}));
+    Repaint();
+    Pixels before = Client();
+
+    const CPoint shift(31, 17);
+    m_pView->ScrollToPosition(shift);
+    Repaint();
+    ASSERT_EQ(m_pView->GetScrollPosition(), shift);
+    Pixels after = Client();
+
+    int nWrong = 0;
+    for (int y = 0; y + shift.y < before.height; ++y)
+        for (int x = 0; x + shift.x < before.width; ++x)
+            if (after.At(x, y) != before.At(x + shift.x, y + shift.y))
+                nWrong++;
+    EXPECT_EQ(nWrong, 0);
+    // The picture holds blocks and lines, not only background and dots.
+    EXPECT_NE(before.At(70, 50), kBackground);
+}
+
+TEST_F(ViewTest, ScrollAreaGrowsWithTheBlocksAndNeverShrinks)
+{
+    EXPECT_EQ(m_pView->GetTotalSize(), CSize(TEVIEW_INITIAL_SIZE, TEVIEW_INITIAL_SIZE));
+    CTETrackObject* pBlock = Create("CTEProcIN_1", 100, 40);
+    ASSERT_TRUE(pBlock);
+    // Inside the initial area: message 2024 leaves it alone.
+    EXPECT_EQ(m_pView->SendMessage(WM_TEVIEW_UPDATE_SCROLL, 0, 0), 0);
+    EXPECT_EQ(m_pView->GetTotalSize(), CSize(TEVIEW_INITIAL_SIZE, TEVIEW_INITIAL_SIZE));
+
+    pBlock->SetPosition(CRect(CPoint(1500, 40), pBlock->m_rcPos.Size()));
+    m_pView->SendMessage(WM_TEVIEW_UPDATE_SCROLL, 0, 0);
+    const CSize canvas = m_Page.m_Tracker.GetCanvasSize();
+    EXPECT_GE(canvas.cx, 1500);
+    EXPECT_EQ(m_pView->GetTotalSize(), CSize(canvas.cx, TEVIEW_INITIAL_SIZE));
+
+    pBlock->SetPosition(CRect(CPoint(100, 40), pBlock->m_rcPos.Size()));
+    m_pView->SendMessage(WM_TEVIEW_UPDATE_SCROLL, 0, 0);
+    EXPECT_EQ(m_pView->GetTotalSize(), CSize(canvas.cx, TEVIEW_INITIAL_SIZE));
+}
+
+class ViewRepaintTest : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        m_pA = Create("CTEProcIN_1", 40, 40);
+        m_pB = Create("CTEProcOUT_1", 260, 40);
+        m_pC = Create("CTEProcIN_2", 40, 200);
+        ASSERT_TRUE(m_pA && m_pB && m_pC);
+        ASSERT_TRUE(Connect(m_pA, 0, m_pB, 0));
+        // New blocks count as changed: one timer repaint settles them.
+        m_pView->SendMessage(WM_TEVIEW_REPAINT_CHANGED, 0, 0);
+        Repaint();
+        m_Reference = Client();
+        Cover(kCover);
+    }
+    // Posted as the main dialog's timer does, and dispatched.
+    void Tick()
+    {
+        m_pView->PostMessage(WM_TEVIEW_REPAINT_CHANGED, 0, 0);
+        PlPumpMessages();
+    }
+    // Client pixels that are no longer the cover colour, outside `allowed`.
+    int ChangedOutside(const Pixels& pixels, const CRect& allowed)
+    {
+        int n = 0;
+        for (int y = 0; y < pixels.height; ++y)
+            for (int x = 0; x < pixels.width; ++x)
+                if (pixels.At(x, y) != PixelOf(kCover) && !allowed.PtInRect(CPoint(x, y)))
+                    n++;
+        return n;
+    }
+
+    CTETrackObject* m_pA = nullptr;
+    CTETrackObject* m_pB = nullptr;
+    CTETrackObject* m_pC = nullptr;
+    Pixels m_Reference;
+};
+
+TEST_F(ViewRepaintTest, DrawsExactlyTheChangedBlocksAndInvalidatesNothing)
+{
+    m_pB->m_bDirty = TRUE;
+    Tick();
+
+    Pixels pixels = Client();
+    CRect body = m_pB->m_rcPos;
+    ViewLPtoDP(m_pView, &body);
+    CRect withPins = body;
+    withPins.InflateRect(8, 0);
+    EXPECT_EQ(ChangedOutside(pixels, withPins), 0);
+    int nDifferent = 0;
+    for (int y = body.top; y < body.bottom; ++y)
+        for (int x = body.left; x < body.right; ++x)
+            if (pixels.At(x, y) != m_Reference.At(x, y))
+                nDifferent++;
+    EXPECT_EQ(nDifferent, 0);
+    EXPECT_FALSE(m_pB->m_bDirty);
+    EXPECT_FALSE(::GetUpdateRect(m_pView->m_hWnd, nullptr, FALSE));
+}
+
+TEST_F(ViewRepaintTest, DrawsNothingWhenNoBlockChanged)
+{
+    Tick();
+    EXPECT_EQ(ChangedOutside(Client(), CRect()), 0);
+}
+
+TEST_F(ViewRepaintTest, FollowsTheScrollPosition)
+{
+    m_pView->ScrollToPosition(CPoint(20, 10));
+    Repaint();
+    Pixels scrolled = Client();
+    Cover(kCover);
+    m_pC->m_bDirty = TRUE;
+    Tick();
+
+    Pixels pixels = Client();
+    CRect body = m_pC->m_rcPos;
+    ViewLPtoDP(m_pView, &body);
+    EXPECT_EQ(body.TopLeft(), CPoint(20, 190));
+    for (int y = body.top; y < body.bottom; ++y)
+        for (int x = body.left; x < body.right; ++x)
+            ASSERT_EQ(pixels.At(x, y), scrolled.At(x, y)) << x << "," << y;
+}
+
+}  // namespace
