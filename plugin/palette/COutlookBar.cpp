@@ -1,16 +1,10 @@
 // COutlookBar: loading, layout and hit tests.
 #include "palette/COutlookBar.h"
 
+#include "palette/OutlookBarMetrics.h"
 #include "palette/PaletteFile.h"
 
-namespace {
-
-constexpr int kButtonHeight = 23;
-constexpr int kGroupMargin = 8;
-constexpr int kHeaderHeight = 20;
-constexpr int kItemHeight = 20;
-
-}  // namespace
+using namespace outlookbar;
 
 COutlookBar::~COutlookBar() = default;
 

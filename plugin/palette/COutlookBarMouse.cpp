@@ -4,12 +4,13 @@
 #include <cstring>
 
 #include "palette/COutlookBar.h"
+#include "palette/OutlookBarMetrics.h"
 #include "palette/PaletteDragCursor.h"
+
+using namespace outlookbar;
 
 namespace {
 
-constexpr COLORREF kAreaBackground = 0x685758;
-constexpr int kLineStep = 30;
 constexpr size_t kDropBufferSize = 4096;
 
 }  // namespace

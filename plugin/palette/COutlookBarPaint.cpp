@@ -1,20 +1,14 @@
 // COutlookBar: painting through an off-screen bitmap, and the pieces the
 // hover feedback redraws directly on the window.
 #include "palette/COutlookBar.h"
+#include "palette/OutlookBarMetrics.h"
+
+using namespace outlookbar;
 
 namespace {
 
-constexpr COLORREF kAreaBackground = 0x685758;
-constexpr COLORREF kHeaderBackground = 0xDCA0A0;
-constexpr COLORREF kHeaderText = 0xFFFFFF;
-constexpr COLORREF kHoverText = 0xC80000;
-constexpr COLORREF kItemBackground = 0xE3DFDF;
-constexpr COLORREF kItemHoverText = 0x0000FF;
 constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr UINT kLeftAligned = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-constexpr int kHeaderHeight = 20;
-constexpr int kItemTextInset = 22;
-constexpr int kIconInset = 2;
 
 CRect HeaderOf(const PaletteGroup& group)
 {
