@@ -1,0 +1,112 @@
+// A reload replaces every block and line the canvas refers to. Under
+// AddressSanitizer any pointer the tracker kept into the old program would
+// fault as soon as the next gesture or paint used it.
+#include "CanvasTestSupport.h"
+
+namespace {
+
+class ReloadTest : public CanvasTest {
+public:
+    void SetUp() override
+    {
+        CanvasTest::SetUp();
+        m_pA = Create("CTEProcIN_0", 40, 40, "A");
+        m_pB = Create("CTEProcOUT_0", 300, 60, "B");
+        ASSERT_TRUE(m_pA && m_pB);
+        CPoint out = PinClient(m_pA, PIN_SIDE_OUTPUT, 0);
+        CPoint in = PinClient(m_pB, PIN_SIDE_INPUT, 0);
+        Click(out);
+        Move(CPoint(200, out.y));
+        Click(CPoint(200, out.y));
+        Move(CPoint(200, in.y));
+        Click(CPoint(200, in.y));
+        Move(in);
+        Click(in);
+        Run();
+        ASSERT_EQ(m_Document.m_LineList.GetSize(), 1);
+        m_Document.Tick();
+    }
+    // Another editor of the same device adds a block.
+    void AnotherEditorAddsABlock()
+    {
+        tedevice::TEValue value;
+        value.text = "CTEProcIN_0 Other 40,300";
+        ASSERT_EQ(Device().Request("TESetProc", tedevice::TE_WRITE, tedevice::TE_TEXT, value), tedevice::TE_OK);
+    }
+    CTETrackObject* m_pA = nullptr;
+    CTETrackObject* m_pB = nullptr;
+};
+
+TEST_F(ReloadTest, SelectionIsFoundAgainByNameAndNoLinePointerSurvives)
+{
+    // Both blocks banded; the line selected with its bend recorded as the
+    // hit point.
+    Drag(CPoint(20, 20), {CPoint(500, 200)});
+    Run();
+    ASSERT_EQ(m_Tracker.GetSelectedCount(), 2);
+    CLineItem* pOld = m_Document.m_LineList[0];
+    m_Tracker.m_pLineTracker->AddToSelection(pOld);
+    m_Tracker.m_pLineTracker->m_pHitLine = pOld;
+    m_Tracker.m_pLineTracker->m_nHitPart = 1;
+    m_Tracker.m_pLineTracker->m_pCurLine = pOld;
+
+    AnotherEditorAddsABlock();
+    m_Document.Tick();
+    EXPECT_EQ(m_Page.m_nReplaced, 2);  // blocks, then lines
+
+    ASSERT_EQ(m_Document.m_BlockList.GetSize(), 3);
+    EXPECT_EQ(m_Tracker.GetSelectedCount(), 2);
+    for (INT_PTR i = 0; i < m_Tracker.m_selection.GetSize(); ++i) {
+        CTrackObject* pSelected = m_Tracker.m_selection[i];
+        EXPECT_EQ(pSelected, m_Document.FindBlock(pSelected->m_szName));
+        EXPECT_TRUE(pSelected->m_bSelected);
+    }
+    EXPECT_EQ(m_Tracker.m_pLineTracker->GetSelectionCount(), 0);
+    EXPECT_EQ(m_Tracker.m_pLineTracker->m_pHitLine, nullptr);
+    EXPECT_EQ(m_Tracker.m_pLineTracker->m_pCurLine, nullptr);
+
+    // Everything that reads the selection still works on the new program.
+    Key(VK_DOWN);
+    Run();
+    EXPECT_EQ(Block("A")->m_rcPos.top, 44);  // up one pixel, then down the grid step
+    m_Tracker.DeleteSelected();
+    EXPECT_EQ(m_Document.m_BlockList.GetSize(), 1);
+    EXPECT_EQ(m_Document.m_LineList.GetSize(), 0);
+    ExpectDeviceMatchesCanvas();
+    ExpectNoTrace();
+}
+
+// Runs the tick in the middle of a drag, then lets the gesture go on.
+struct TickDuringDrag {
+    static void CALLBACK Run(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(nullptr, id);
+        s_pTest->AnotherEditorAddsABlock();
+        s_pTest->m_Document.Tick();
+        s_pTest->Move(s_from + CPoint(60, 0));
+        s_pTest->Release(s_from + CPoint(60, 0));
+    }
+    static inline ReloadTest* s_pTest = nullptr;
+    static inline CPoint s_from;
+};
+
+TEST_F(ReloadTest, ReloadDuringABlockDragMovesTheBlocksFoundAgain)
+{
+    // The drag loop dispatches the timer that runs the tick; the program is
+    // replaced under the drag, and the drop moves the new blocks.
+    CPoint from = m_pA->m_rcPos.CenterPoint();
+    Press(from);
+    Move(from + CPoint(20, 0));
+    Move(from + CPoint(40, 0));
+    TickDuringDrag::s_pTest = this;
+    TickDuringDrag::s_from = from;
+    ::SetTimer(nullptr, 0, 10, TickDuringDrag::Run);
+    PlHeadlessAdvanceClock(20);
+    Run();
+    EXPECT_EQ(m_Page.m_nReplaced, 2);
+    EXPECT_EQ(Block("A")->m_rcPos.TopLeft(), CPoint(100, 40));
+    ExpectDeviceMatchesCanvas();
+    ExpectNoTrace();
+}
+
+}  // namespace
