@@ -222,6 +222,11 @@ int CDC::SelectClipRgn(CRgn* pRgn)
     return ::SelectClipRgn(m_hDC, pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr);
 }
 
+int CDC::SelectClipRgn(CRgn* pRgn, int nMode)
+{
+    return ::ExtSelectClipRgn(m_hDC, pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr, nMode);
+}
+
 BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
 BOOL CDC::PtVisible(POINT point) const { return ::PtVisible(m_hDC, point.x, point.y); }
 BOOL CDC::RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }

@@ -194,3 +194,19 @@ int CFont::GetLogFont(LOGFONT* pLogFont) { return ::GetObject(m_hObject, sizeof(
 
 // ---- CRgn -----------------------------------------------------------------------------
 CRgn* CRgn::FromHandle(HRGN hRgn) { return TemporaryOf<CRgn>(hRgn); }
+
+BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) { return AttachNew(::CreateRectRgn(x1, y1, x2, y2)); }
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect) { return AttachNew(::CreateRectRgnIndirect(lpRect)); }
+
+int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
+{
+    auto handleOf = [](const CRgn* pRgn) { return pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr; };
+    return ::CombineRgn(static_cast<HRGN>(m_hObject), handleOf(pRgn1), handleOf(pRgn2), nCombineMode);
+}
+
+int CRgn::OffsetRgn(int x, int y) { return ::OffsetRgn(static_cast<HRGN>(m_hObject), x, y); }
+int CRgn::OffsetRgn(POINT point) { return OffsetRgn(point.x, point.y); }
+int CRgn::GetRgnBox(LPRECT lpRect) const { return ::GetRgnBox(static_cast<HRGN>(m_hObject), lpRect); }
+BOOL CRgn::PtInRegion(int x, int y) const { return ::PtInRegion(static_cast<HRGN>(m_hObject), x, y); }
+BOOL CRgn::PtInRegion(POINT point) const { return PtInRegion(point.x, point.y); }
+BOOL CRgn::RectInRegion(LPCRECT lpRect) const { return ::RectInRegion(static_cast<HRGN>(m_hObject), lpRect); }

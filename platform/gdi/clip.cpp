@@ -1,6 +1,7 @@
 // Clip operations. The clip is kept in device coordinates; rectangles given
 // in logical coordinates are converted with the origins in force at the call.
 #include "dc.h"
+#include "region_object.h"
 
 using namespace gdi;
 
@@ -67,12 +68,36 @@ int ExcludeClipRect(HDC handle, int left, int top, int right, int bottom)
 
 int SelectClipRgn(HDC handle, HRGN region)
 {
+    return ExtSelectClipRgn(handle, region, RGN_COPY);
+}
+
+int ExtSelectClipRgn(HDC handle, HRGN region, int mode)
+{
     DeviceContext* dc = LookupDC(handle);
-    if (!dc || region)
-        return ERROR;  // no region objects exist; only the reset is offered
-    dc->m_state.clip.reset();
+    if (!dc)
+        return ERROR;
+    if (!region) {
+        if (mode != RGN_COPY)
+            return ERROR;
+        dc->m_state.clip.reset();
+        dc->invalidateClip();
+        return VisibleComplexity(*dc);
+    }
+    const Region* given = LookupRegion(region);
+    if (!given)
+        return ERROR;
+    Region combined = ClipRegion(*dc);
+    switch (mode) {
+    case RGN_COPY: combined = *given; break;
+    case RGN_AND: combined.intersect(*given); break;
+    case RGN_OR: combined.unite(*given); break;
+    case RGN_XOR: combined.exclusiveOr(*given); break;
+    case RGN_DIFF: combined.subtract(*given); break;
+    default: return ERROR;
+    }
+    dc->m_state.clip = std::move(combined);
     dc->invalidateClip();
-    return SIMPLEREGION;
+    return VisibleComplexity(*dc);
 }
 
 BOOL PtVisible(HDC handle, int x, int y)

@@ -91,6 +91,8 @@ void DeviceContext::recomputeClip()
     }
     visible.offset(m_surfaceOrigin.x, m_surfaceOrigin.y);
     visible.intersect(m_target->bounds());
+    if (m_systemRegion)
+        visible.intersect(*m_systemRegion);
     m_visible = visible.rects();
     m_visibleBounds = visible.bounds();
     m_clipValid = true;
@@ -224,6 +226,9 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
     case OBJ_BRUSH: return Swap(dc->m_state.brush, object);
     case OBJ_FONT: return Swap(dc->m_state.font, object);
     case OBJ_BITMAP: return SelectBitmap(*dc, object, *static_cast<Bitmap*>(target));
+    case OBJ_REGION:
+        // Selecting a region sets the clip; the answer is its complexity.
+        return reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(SelectClipRgn(handle, static_cast<HRGN>(object))));
     default: return nullptr;
     }
 }

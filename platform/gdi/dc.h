@@ -58,6 +58,9 @@ struct DeviceContext : GdiObject {
     PixelBufferPtr m_target;
     POINT m_surfaceOrigin{0, 0};
     RECT m_surfaceClip{0, 0, 0, 0};  // surface DCs: what the DC may touch
+    // Surface DCs of a paint: only the update region, in surface pixels. The
+    // clip can narrow it but never reach beyond it.
+    std::optional<Region> m_systemRegion;
     DcState m_state;
     std::vector<DcState> m_saved;
     int m_dashPhase = 0;  // progress along the current pen's dash pattern

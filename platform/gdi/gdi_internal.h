@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-// Pens, brushes, bitmaps and fonts created and not yet deleted. Stock
+// Pens, brushes, bitmaps, fonts and regions created and not yet deleted. Stock
 // objects and the shared system-colour brushes are not counted.
 size_t PlGdiLiveObjectCount();
 

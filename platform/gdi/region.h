@@ -1,5 +1,10 @@
-// A clip region: a list of disjoint rectangles. Enough for the clip
-// operations of a DC (intersect, exclude) to be exact.
+// Regions: sets of pixels kept as disjoint rectangles in bands, as the
+// native region code keeps them. Rectangles sharing a band have the same top
+// and bottom and are ordered left to right without touching; bands are
+// ordered top to bottom, and two adjacent bands never have the same spans.
+// Keeping every region in this one form lets equal pixel sets compare equal
+// and lets a region that is a rectangle report itself as simple, whatever
+// operations built it.
 #pragma once
 
 #include <vector>
@@ -15,6 +20,10 @@ public:
 
     void intersect(const RECT& r);
     void exclude(const RECT& r);
+    void intersect(const Region& other);
+    void unite(const Region& other);
+    void subtract(const Region& other);
+    void exclusiveOr(const Region& other);
     void offset(int dx, int dy);
 
     bool empty() const { return m_rects.empty(); }
@@ -23,6 +32,8 @@ public:
     // NULLREGION, SIMPLEREGION or COMPLEXREGION.
     int complexity() const;
     bool contains(int x, int y) const;
+    bool overlaps(const RECT& r) const;
+    bool operator==(const Region& other) const;
 
 private:
     std::vector<RECT> m_rects;

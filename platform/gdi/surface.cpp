@@ -27,3 +27,18 @@ HDC PlCreateSurfaceDC(HBITMAP surface, POINT origin, const RECT* clip)
     dc->m_surfaceClip = clip ? RectIntersection(*clip, bounds) : bounds;
     return static_cast<HDC>(RegisterObject(std::move(dc)));
 }
+
+BOOL PlLimitSurfaceDC(HDC handle, const RECT* rects, size_t count)
+{
+    DeviceContext* dc = LookupDC(handle);
+    if (!dc || dc->isMemory() || (!rects && count > 0))
+        return FALSE;
+    Region limit;
+    for (size_t i = 0; i < count; ++i)
+        limit.unite(Region(rects[i]));
+    if (dc->m_systemRegion)
+        limit.intersect(*dc->m_systemRegion);
+    dc->m_systemRegion = std::move(limit);
+    dc->invalidateClip();
+    return TRUE;
+}

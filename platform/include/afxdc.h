@@ -108,13 +108,22 @@ public:
     int GetLogFont(LOGFONT* pLogFont);
 };
 
-// Regions have no constructors in the drawing layer; the class exists so
-// that clipping can be reset with SelectClipRgn(NULL) and handles wrapped.
 class CRgn : public CGdiObject {
     DECLARE_DYNAMIC(CRgn)
 public:
     static CRgn* FromHandle(HRGN hRgn);
     operator HRGN() const { return static_cast<HRGN>(m_hObject); }
+
+    BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
+    BOOL CreateRectRgnIndirect(LPCRECT lpRect);
+    // pRgn2 may be null for RGN_COPY.
+    int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode);
+    int OffsetRgn(int x, int y);
+    int OffsetRgn(POINT point);
+    int GetRgnBox(LPRECT lpRect) const;
+    BOOL PtInRegion(int x, int y) const;
+    BOOL PtInRegion(POINT point) const;
+    BOOL RectInRegion(LPCRECT lpRect) const;
 };
 
 // ---- Device contexts --------------------------------------------------------------------
@@ -191,6 +200,7 @@ public:
     int ExcludeClipRect(int x1, int y1, int x2, int y2);
     int ExcludeClipRect(LPCRECT lpRect);
     int SelectClipRgn(CRgn* pRgn);  // null: back to the whole DC
+    int SelectClipRgn(CRgn* pRgn, int nMode);
     BOOL PtVisible(int x, int y) const;
     BOOL PtVisible(POINT point) const;
     BOOL RectVisible(LPCRECT lpRect) const;

@@ -18,6 +18,11 @@ uint32_t* PlBitmapBits(HBITMAP bitmap, SIZE* size);
 // A null clip means the whole surface. Released with DeleteDC.
 HDC PlCreateSurfaceDC(HBITMAP surface, POINT origin, const RECT* clip);
 
+// Narrows a surface DC to the union of `rects` (surface pixels), the way a
+// paint DC only reaches the update region: clip calls work inside it and
+// SelectClipRgn(NULL) comes back to it, never beyond. FALSE for a memory DC.
+BOOL PlLimitSurfaceDC(HDC dc, const RECT* rects, size_t count);
+
 // Writes a bitmap as an RGB PNG file. FALSE on any failure.
 BOOL PlWriteBitmapPng(HBITMAP bitmap, const char* path);
 

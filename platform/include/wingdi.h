@@ -85,6 +85,7 @@ typedef struct tagLOGBRUSH {
 #define OBJ_DC 3
 #define OBJ_FONT 6
 #define OBJ_BITMAP 7
+#define OBJ_REGION 8
 #define OBJ_MEMDC 10
 #define OBJ_EXTPEN 11
 
@@ -114,6 +115,13 @@ typedef struct tagLOGBRUSH {
 #define NULLREGION 1
 #define SIMPLEREGION 2
 #define COMPLEXREGION 3
+
+// CombineRgn and ExtSelectClipRgn modes.
+#define RGN_AND 1
+#define RGN_OR 2
+#define RGN_XOR 3
+#define RGN_DIFF 4
+#define RGN_COPY 5
 
 // Device capabilities.
 #define HORZRES 8
@@ -247,9 +255,22 @@ BOOL LPtoDP(HDC dc, LPPOINT points, int count);
 int GetClipBox(HDC dc, LPRECT rect);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
-int SelectClipRgn(HDC dc, HRGN region);  // null region: back to the DC's full area
+// Clip regions are in device coordinates and copied into the DC; a null
+// region takes the clip back to all the DC may draw on.
+int SelectClipRgn(HDC dc, HRGN region);
+int ExtSelectClipRgn(HDC dc, HRGN region, int mode);
 BOOL PtVisible(HDC dc, int x, int y);
 BOOL RectVisible(HDC dc, LPCRECT rect);
+
+// Regions. Each call answers the region's complexity (NULLREGION,
+// SIMPLEREGION, COMPLEXREGION) or ERROR for a bad handle or mode.
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* rect);
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);  // dest may be a source
+int GetRgnBox(HRGN region, LPRECT rect);
+int OffsetRgn(HRGN region, int dx, int dy);
+BOOL PtInRegion(HRGN region, int x, int y);
+BOOL RectInRegion(HRGN region, const RECT* rect);
 
 // Lines and shapes. LineTo leaves out its end point; Rectangle and Ellipse
 // leave out the right and bottom edges, outline with the pen, fill with the brush.

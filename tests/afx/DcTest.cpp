@@ -122,6 +122,29 @@ TEST_F(DcTest, DragRectMovingFromTheLastRectangleLeavesOnlyTheNewBand)
     EXPECT_EQ(Pixels(), secondAlone);
 }
 
+TEST_F(DcTest, RegionsCombineAndClipThroughTheWrappers)
+{
+    CRgn frame, hole;
+    ASSERT_TRUE(frame.CreateRectRgn(0, 0, 10, 10));
+    ASSERT_TRUE(hole.CreateRectRgn(2, 2, 8, 8));
+    EXPECT_EQ(frame.CombineRgn(&frame, &hole, RGN_DIFF), COMPLEXREGION);
+    EXPECT_FALSE(frame.RectInRegion(CRect(3, 3, 7, 7)));
+    EXPECT_EQ(m_dc.SelectClipRgn(&frame), COMPLEXREGION);
+    EXPECT_EQ(m_dc.SelectClipRgn(&hole, RGN_OR), SIMPLEREGION) << "the hole filled";
+    EXPECT_EQ(m_dc.SelectClipRgn(&hole, RGN_DIFF), COMPLEXREGION);
+    m_dc.FillSolidRect(0, 0, 40, 30, kRed);
+    m_dc.SelectClipRgn(nullptr);
+    EXPECT_EQ(m_dc.GetPixel(1, 1), kRed);
+    EXPECT_EQ(m_dc.GetPixel(5, 5), kWhite);
+    EXPECT_EQ(m_dc.GetPixel(15, 15), kWhite);
+    EXPECT_EQ(frame.OffsetRgn(CPoint(5, 5)), COMPLEXREGION);
+    EXPECT_TRUE(frame.PtInRegion(5, 5));
+    EXPECT_FALSE(frame.PtInRegion(10, 10));
+    CRgn copy;
+    ASSERT_TRUE(copy.CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(copy.CombineRgn(&hole, nullptr, RGN_COPY), SIMPLEREGION);
+}
+
 TEST_F(DcTest, PointFontsConvertTenthsOfAPointWithTheDevicesPixelsPerInch)
 {
     int dpi = m_dc.GetDeviceCaps(LOGPIXELSY);

@@ -4,18 +4,6 @@
 
 #include "GdiTestSupport.h"
 
-namespace {
-
-void FillAll(HDC dc, COLORREF color)
-{
-    HBRUSH brush = CreateSolidBrush(color);
-    RECT all{-100, -100, 100, 100};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-}
-
-}  // namespace
-
 TEST(GdiClip, IntersectAndExcludeAreExact)
 {
     TestBitmap canvas(10, 10);

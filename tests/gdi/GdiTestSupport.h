@@ -94,6 +94,15 @@ private:
     HGDIOBJ m_oldBitmap;
 };
 
+// Fills far beyond any test bitmap: what lands shows the clip.
+inline void FillAll(HDC dc, COLORREF color)
+{
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT all{-100, -100, 100, 100};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
 // Selects an object for a scope and puts the previous one back.
 class Selected {
 public:
