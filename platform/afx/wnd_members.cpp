@@ -205,6 +205,21 @@ CFont* CWnd::GetFont() const
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
 void CWnd::ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
+{
+    ::InvalidateRgn(m_hWnd, pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr, bErase);
+}
+
+void CWnd::ValidateRgn(CRgn* pRgn)
+{
+    ::ValidateRgn(m_hWnd, pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr);
+}
+
+BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
+int CWnd::GetUpdateRgn(CRgn* pRgn, BOOL bErase)
+{
+    return ::GetUpdateRgn(m_hWnd, pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr, bErase);
+}
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)

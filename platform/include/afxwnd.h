@@ -135,6 +135,10 @@ public:
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void ValidateRect(LPCRECT lpRect);
+    void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);  // null: the whole client area
+    void ValidateRgn(CRgn* pRgn);
+    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+    int GetUpdateRgn(CRgn* pRgn, BOOL bErase = FALSE);
     void UpdateWindow();
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);

@@ -393,10 +393,14 @@ SHORT GetAsyncKeyState(int virtualKey);  // high bit: down now
 // ---- Painting -------------------------------------------------------------------
 BOOL InvalidateRect(HWND wnd, LPCRECT rect, BOOL erase);  // null rect: the whole client area
 BOOL ValidateRect(HWND wnd, LPCRECT rect);
-BOOL GetUpdateRect(HWND wnd, LPRECT rect, BOOL erase);
+BOOL GetUpdateRect(HWND wnd, LPRECT rect, BOOL erase);  // the box of the update region
+// Update regions in client coordinates; a null region: the whole client area.
+BOOL InvalidateRgn(HWND wnd, HRGN region, BOOL erase);
+BOOL ValidateRgn(HWND wnd, HRGN region);
+int GetUpdateRgn(HWND wnd, HRGN region, BOOL erase);  // copies into an existing region
 BOOL UpdateWindow(HWND wnd);  // sends WM_PAINT at once when the window has an update region
 BOOL RedrawWindow(HWND wnd, LPCRECT rect, HRGN region, UINT flags);
-HDC BeginPaint(HWND wnd, LPPAINTSTRUCT paint);
+HDC BeginPaint(HWND wnd, LPPAINTSTRUCT paint);  // the DC reaches only the update region
 BOOL EndPaint(HWND wnd, const PAINTSTRUCT* paint);
 HDC GetDC(HWND wnd);  // client area, clipped to the window and its ancestors
 HDC GetDCEx(HWND wnd, HRGN clip, DWORD flags);

@@ -39,7 +39,7 @@ void activate(Window* w, int how);
 void forgetWindowState(Window* w);
 void releaseCaptureFrom(Window* w, HWND newCapture);
 
-// ---- Painting (Painting.cpp) ----------------------------------------------------------
+// ---- Painting (Painting.cpp, UpdateRegion.cpp) ------------------------------------
 // Invalidates (part of) the client area, in client coordinates; null: all of
 // it. `frame` also marks the non-client area. Visible descendants under the
 // area are invalidated too, because they draw into the same surface.
@@ -49,7 +49,9 @@ void invalidateWhole(Window* w, bool erase);
 // Invalidates the part of a parent that lies under `rect` (parent client
 // coordinates), after a child moved away or was hidden.
 void invalidateUnder(Window* parent, const RECT& rect);
+void invalidateClientRegion(Window* w, const gdi::Region& region, bool erase, bool frame);
 void validateClient(Window* w, const RECT* rect);
+void validateClientRegion(Window* w, const gdi::Region& region);
 bool needsPaint(const Window* w);
 // The first shown window needing paint (parents before children) among the
 // window and its descendants, or among all windows when filter is null.
@@ -60,6 +62,9 @@ void eraseNow(Window* w, bool children);
 // Device contexts on the window's surface. `whole`: the window rectangle
 // rather than the client area. `extraClip` is in the DC's coordinates.
 HDC getWindowDC(Window* w, bool whole, const RECT* extraClip);
+// A client-area DC that reaches only `area` (client coordinates): the DC of
+// BeginPaint and of the background erase.
+HDC getPaintDC(Window* w, const gdi::Region& area);
 void releaseDCsOf(Window* w);
 void createSurface(Window* top);
 void resizeSurface(Window* top, int oldWidth, int oldHeight);

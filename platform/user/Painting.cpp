@@ -1,8 +1,7 @@
-// Update regions, WM_PAINT and the device contexts of windows. Every
+// WM_PAINT, window surfaces and the device contexts of windows. Every
 // top-level window owns a 32-bit surface; its descendants draw into the same
-// surface through DCs whose origin and clip follow the window geometry. The
-// update region of a window is kept as one rectangle (the union of what was
-// invalidated), flushed once when WM_PAINT comes.
+// surface through DCs whose origin and clip follow the window geometry. A
+// paint DC reaches only the update region it was begun for.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -32,11 +31,6 @@ PaintState& paintState()
 {
     static PaintState s;
     return s;
-}
-
-RECT clientRectOf(const Window* w)
-{
-    return {0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
 }
 
 // The rectangle of the window (or of its client area) in its surface,
@@ -80,19 +74,6 @@ void retireSurface(HBITMAP surface)
         return;
     paintState().staleSurfaces.push_back(surface);
     deleteUnusedStaleSurfaces();
-}
-
-void invalidateChildArea(Window* child, RECT inParent)
-{
-    RECT inClient;
-    if (IntersectRect(&inClient, &inParent, &child->client)) {
-        OffsetRect(&inClient, -child->client.left, -child->client.top);
-        invalidateClient(child, &inClient, true, false);
-    }
-    RECT within;
-    IntersectRect(&within, &inParent, &child->client);
-    if (!EqualRect(&within, &inParent))
-        child->frameDirty = true;
 }
 
 Window* searchPaint(Window* w)
@@ -203,6 +184,19 @@ HDC getWindowDC(Window* w, bool whole, const RECT* extraClip)
     return dc;
 }
 
+HDC getPaintDC(Window* w, const gdi::Region& area)
+{
+    RECT box = area.bounds();
+    HDC dc = getWindowDC(w, false, &box);
+    if (!dc)
+        return dc;
+    POINT origin = surfaceOrigin(w);
+    gdi::Region inSurface = area;
+    inSurface.offset(origin.x + (w->client.left - w->rect.left), origin.y + (w->client.top - w->rect.top));
+    PlLimitSurfaceDC(dc, inSurface.rects().data(), inSurface.rects().size());
+    return dc;
+}
+
 void releaseDCsOf(Window* w)
 {
     auto& dcs = paintState().dcs;
@@ -215,74 +209,6 @@ void releaseDCsOf(Window* w)
         }
     }
     deleteUnusedStaleSurfaces();
-}
-
-void invalidateClient(Window* w, const RECT* rect, bool erase, bool frame)
-{
-    if (!w || w->destroyed)
-        return;
-    RECT area = clientRectOf(w);
-    if (rect)
-        IntersectRect(&area, &area, rect);
-    if (frame)
-        w->frameDirty = true;
-    if (IsRectEmpty(&area))
-        return;
-    UnionRect(&w->update, &w->update, &area);
-    if (erase)
-        w->erase = true;
-    for (Window* child : w->children) {
-        if (!(child->style & WS_VISIBLE))
-            continue;
-        RECT under;
-        if (IntersectRect(&under, &area, &child->rect))
-            invalidateChildArea(child, under);
-    }
-}
-
-void invalidateWhole(Window* w, bool erase)
-{
-    invalidateClient(w, nullptr, erase, true);
-}
-
-void invalidateUnder(Window* parent, const RECT& rect)
-{
-    if (parent == desktopWindow())
-        return;  // top-level windows do not draw on each other
-    invalidateClient(parent, &rect, true, false);
-    RECT client = parent->client;
-    OffsetRect(&client, -client.left, -client.top);
-    RECT inside;
-    IntersectRect(&inside, &rect, &client);
-    if (!EqualRect(&inside, &rect))
-        parent->frameDirty = true;
-}
-
-void validateClient(Window* w, const RECT* rect)
-{
-    if (!rect) {
-        w->update = {};
-        w->erase = false;
-        w->internalPaint = false;
-        return;
-    }
-    RECT remaining;
-    if (!IntersectRect(&remaining, &w->update, rect)) {
-        return;
-    }
-    if (SubtractRect(&remaining, &w->update, rect))
-        w->update = remaining;
-    else
-        w->update = {};
-    if (IsRectEmpty(&w->update)) {
-        w->update = {};
-        w->erase = false;
-    }
-}
-
-bool needsPaint(const Window* w)
-{
-    return !IsRectEmpty(&w->update) || w->frameDirty || w->internalPaint;
 }
 
 Window* windowToPaint(Window* filter)
@@ -322,10 +248,9 @@ void eraseNow(Window* w, bool children)
         w->frameDirty = false;
         sendMessage(w, WM_NCPAINT, 1, 0);
     }
-    if (w->erase && !IsRectEmpty(&w->update)) {
+    if (w->erase && !w->update.empty()) {
         w->erase = false;
-        RECT area = w->update;
-        HDC dc = getWindowDC(w, false, &area);
+        HDC dc = getPaintDC(w, w->update);
         eraseBeforePaint(w, dc, nullptr, true);
         ReleaseDC(w->handle, dc);
     }
@@ -341,69 +266,12 @@ void eraseNow(Window* w, bool children)
 
 using namespace pl;
 
-BOOL InvalidateRect(HWND wnd, LPCRECT rect, BOOL erase)
-{
-    Window* w = wnd ? findWindow(wnd) : desktopWindow();
-    if (!w)
-        return FALSE;
-    invalidateClient(w, rect, erase != FALSE, false);
-    return TRUE;
-}
-
-BOOL ValidateRect(HWND wnd, LPCRECT rect)
-{
-    Window* w = wnd ? findWindow(wnd) : desktopWindow();
-    if (!w)
-        return FALSE;
-    validateClient(w, rect);
-    return TRUE;
-}
-
-BOOL GetUpdateRect(HWND wnd, LPRECT rect, BOOL erase)
-{
-    Window* w = findWindow(wnd);
-    if (!w)
-        return FALSE;
-    if (erase)
-        eraseNow(w, false);
-    if (rect)
-        *rect = IsRectEmpty(&w->update) ? RECT{} : w->update;
-    return !IsRectEmpty(&w->update);
-}
-
 BOOL UpdateWindow(HWND wnd)
 {
     Window* w = findWindow(wnd);
     if (!w)
         return FALSE;
     paintNow(w, true);
-    return TRUE;
-}
-
-BOOL RedrawWindow(HWND wnd, LPCRECT rect, HRGN region, UINT flags)
-{
-    Window* w = wnd ? findWindow(wnd) : desktopWindow();
-    if (!w)
-        return FALSE;
-    // Regions are not kept: a region stands for the whole client area.
-    const RECT* area = region ? nullptr : rect;
-    if (flags & RDW_INVALIDATE) {
-        invalidateClient(w, area, (flags & RDW_ERASE) != 0, (flags & RDW_FRAME) != 0);
-        if (flags & RDW_INTERNALPAINT)
-            w->internalPaint = true;
-    } else if (flags & RDW_VALIDATE) {
-        validateClient(w, area);
-        if (flags & RDW_NOFRAME)
-            w->frameDirty = false;
-        if (flags & RDW_NOERASE)
-            w->erase = false;
-        if (flags & RDW_NOINTERNALPAINT)
-            w->internalPaint = false;
-    }
-    if (flags & RDW_UPDATENOW)
-        paintNow(w, !(flags & RDW_NOCHILDREN));
-    else if (flags & RDW_ERASENOW)
-        eraseNow(w, !(flags & RDW_NOCHILDREN));
     return TRUE;
 }
 
@@ -417,14 +285,14 @@ HDC BeginPaint(HWND wnd, LPPAINTSTRUCT paint)
         w->frameDirty = false;
         sendMessage(w, WM_NCPAINT, 1, 0);
     }
-    RECT area = IsRectEmpty(&w->update) ? RECT{} : w->update;
+    gdi::Region area = w->update;
     bool erase = w->erase;
     validateClient(w, nullptr);
     std::memset(paint, 0, sizeof *paint);
-    paint->hdc = getWindowDC(w, false, &area);
-    paint->rcPaint = area;
+    paint->hdc = getPaintDC(w, area);
+    paint->rcPaint = area.bounds();
     paint->fErase = erase ? TRUE : FALSE;
-    if (erase && !IsRectEmpty(&area))
+    if (erase && !area.empty())
         eraseBeforePaint(w, paint->hdc, paint, true);
     return paint->hdc;
 }

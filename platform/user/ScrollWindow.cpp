@@ -88,11 +88,11 @@ BOOL ScrollWindow(HWND wnd, int dx, int dy, LPCRECT scroll, LPCRECT clip)
         movePixels(top, target, dx, dy);
     }
     // The pending update area moves with the content it belongs to.
-    if (!IsRectEmpty(&w->update)) {
-        RECT moved = w->update;
-        OffsetRect(&moved, dx, dy);
-        UnionRect(&w->update, &w->update, &moved);
-        IntersectRect(&w->update, &w->update, &client);
+    if (!w->update.empty()) {
+        gdi::Region moved = w->update;
+        moved.offset(dx, dy);
+        w->update.unite(moved);
+        w->update.intersect(client);
     }
     if (dx > 0) {
         RECT strip{area.left, area.top, std::min(area.left + dx, area.right), area.bottom};

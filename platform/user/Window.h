@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "region.h"
 #include "winuser.h"
 
 namespace pl {
@@ -58,7 +59,7 @@ struct Window {
     RECT rect{};                            // window rectangle, parent client coordinates
     RECT client{};                          // client rectangle, parent client coordinates
 
-    RECT update{};                          // client coordinates
+    gdi::Region update;                     // client coordinates
     bool erase = false;
     bool frameDirty = false;
     bool internalPaint = false;

@@ -288,6 +288,30 @@ TEST_F(WndTest, ModifyStyleChangesBitsAndReportsWhetherAnythingChanged)
     EXPECT_EQ(client, CRect(0, 0, 40, 40));
 }
 
+TEST_F(WndTest, UpdateRegionMembersWorkThroughRegionObjects)
+{
+    HWND hHost = CreateHost(200, 100);
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 50), CWnd::FromHandle(hHost), 1));
+    wnd.ValidateRect(nullptr);
+    CRgn band, middle, update;
+    ASSERT_TRUE(band.CreateRectRgn(0, 10, 100, 20));
+    ASSERT_TRUE(middle.CreateRectRgnIndirect(CRect(40, 0, 60, 50)));
+    ASSERT_TRUE(update.CreateRectRgn(0, 0, 0, 0));
+    wnd.InvalidateRgn(&band, FALSE);
+    wnd.ValidateRgn(&middle);
+    EXPECT_EQ(wnd.GetUpdateRgn(&update), COMPLEXREGION);
+    EXPECT_TRUE(update.PtInRegion(CPoint(10, 15)));
+    EXPECT_FALSE(update.PtInRegion(50, 15));
+    CRect box, updateRect;
+    update.GetRgnBox(&box);
+    EXPECT_TRUE(wnd.GetUpdateRect(&updateRect));
+    EXPECT_EQ(box, updateRect);
+    EXPECT_EQ(wnd.GetUpdateRgn(nullptr), ERROR);
+    wnd.ValidateRgn(nullptr);
+    EXPECT_EQ(wnd.GetUpdateRgn(&update), NULLREGION);
+}
+
 TEST_F(WndTest, TemporaryWindowWrappersAreReleasedAtIdle)
 {
     HWND hHost = CreateHost(200, 100);

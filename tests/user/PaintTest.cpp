@@ -7,37 +7,6 @@
 
 using namespace usertest;
 
-namespace {
-
-// Paints the whole client area in one colour on WM_PAINT, per window.
-struct Painter {
-    std::vector<std::pair<HWND, COLORREF>> colors;
-    std::vector<RECT> paintRects;
-
-    Handler handler()
-    {
-        return [this](HWND wnd, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
-            if (msg != WM_PAINT)
-                return std::nullopt;
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(wnd, &ps);
-            paintRects.push_back(ps.rcPaint);
-            for (auto& [w, color] : colors) {
-                if (w != wnd)
-                    continue;
-                RECT all{0, 0, 10000, 10000};
-                HBRUSH brush = CreateSolidBrush(color);
-                FillRect(dc, &all, brush);
-                DeleteObject(brush);
-            }
-            EndPaint(wnd, &ps);
-            return 0;
-        };
-    }
-};
-
-}  // namespace
-
 class PaintTest : public UserTest {};
 
 TEST_F(PaintTest, InvalidationsMergeIntoOnePaintOfTheirUnion)

@@ -131,6 +131,40 @@ inline void fillClient(HWND wnd, COLORREF color)
     ReleaseDC(wnd, dc);
 }
 
+// On WM_PAINT fills everything it is allowed to, per window, after trying
+// to widen its clip back to the whole window; records rcPaint and the clip
+// box it got.
+struct Painter {
+    std::vector<std::pair<HWND, COLORREF>> colors;
+    std::vector<RECT> paintRects;
+    std::vector<RECT> clipBoxes;
+
+    Handler handler()
+    {
+        return [this](HWND wnd, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (msg != WM_PAINT)
+                return std::nullopt;
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(wnd, &ps);
+            paintRects.push_back(ps.rcPaint);
+            SelectClipRgn(dc, nullptr);
+            RECT box;
+            GetClipBox(dc, &box);
+            clipBoxes.push_back(box);
+            for (auto& [w, color] : colors) {
+                if (w != wnd)
+                    continue;
+                RECT all{-10000, -10000, 10000, 10000};
+                HBRUSH brush = CreateSolidBrush(color);
+                FillRect(dc, &all, brush);
+                DeleteObject(brush);
+            }
+            EndPaint(wnd, &ps);
+            return 0;
+        };
+    }
+};
+
 class UserTest : public ::testing::Test {
 protected:
     void SetUp() override
