@@ -109,7 +109,7 @@ public:
     int TrackPoint(int nCode, CScrollView* pView, int x, int y, CWnd* pWndClipTo);
     int HitTestAndTrack(CScrollView* pView, int x, int y, CWnd* pWndClipTo);
     // Rubber segment from (x, y) with a crosshair until the next click: 1 with
-    // m_rcSegment set, 0 when cancelled.
+    // m_rcSegment set, 0 when cancelled. Dispatches nothing but paints.
     int TrackLineSegment(CScrollView* pView, int x, int y);
 
     // ---- Drawing a new line (NewLineDrawing.cpp) ----

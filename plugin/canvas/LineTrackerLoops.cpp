@@ -286,7 +286,9 @@ int CLineTracker::TrackLineSegment(CScrollView* pView, int x, int y)
             bShown = TRUE;
             continue;
         }
-        if (msg.message == WM_LBUTTONDOWN) {
+        // Two quick clicks at one place arrive as a press and a double
+        // click; each of them places a point.
+        if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK) {
             // Without a move since the call began the segment has no end;
             // the caller ignores a click that ends where it starts.
             const CPoint ptEnd = bShown ? rcRubber.BottomRight() : ptStart;
@@ -297,6 +299,18 @@ int CLineTracker::TrackLineSegment(CScrollView* pView, int x, int y)
         if (IsCancel(msg)) {
             hide();
             return 0;
+        }
+        if (msg.message == WM_PAINT) {
+            // A window left unpainted would be handed out again and again.
+            // The feedback steps aside so that the paint cannot cover half
+            // of it.
+            const BOOL bWasShown = bShown;
+            hide();
+            ::DispatchMessageA(&msg);
+            if (bWasShown) {
+                invert();
+                bShown = TRUE;
+            }
         }
     }
 }

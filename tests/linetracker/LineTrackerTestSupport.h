@@ -10,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CorvalaHost.h"
@@ -59,6 +61,47 @@ public:
     WORD m_wGrid = 10;
     HOSTINFO m_Record;
     CScrollView* m_pView = nullptr;
+};
+
+// A window that runs a test's step the moment it is painted, which is once
+// the queued input has been read: the step may take the capture, paint
+// something else, and queue what follows.
+class PaintHook {
+public:
+    explicit PaintHook(std::function<void()> step)
+    {
+        static const bool bRegistered = [] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = &PaintHook::WndProc;
+            wc.lpszClassName = "PaintHook";
+            return ::RegisterClassA(&wc) != 0;
+        }();
+        EXPECT_TRUE(bRegistered);
+        Step() = std::move(step);
+        m_hWnd = ::CreateWindowExA(0, "PaintHook", "Hook", WS_POPUP | WS_VISIBLE, 650, 0, 20, 20, nullptr,
+                                   nullptr, nullptr, nullptr);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static std::function<void()>& Step()
+    {
+        static std::function<void()> step;
+        return step;
+    }
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message != WM_PAINT)
+            return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        PAINTSTRUCT ps;
+        ::BeginPaint(hWnd, &ps);
+        ::EndPaint(hWnd, &ps);
+        if (Step())
+            std::exchange(Step(), nullptr)();
+        return 0;
+    }
 };
 
 class LineTrackerTest : public ::testing::Test {
