@@ -107,17 +107,17 @@ int CLineTracker::HitTest(int x, int y)
         // branch, a drag redraws the line unselected anyway. Its highlight
         // is repainted away.
         LineArea area;
-        CLineArray& lines = *m_pOwner->m_pLineList;
-        for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
-            CLineItem* pLine = lines[i];
-            if ((pLine == m_pHitLine || pLine->m_pParent == m_pHitLine) && IsInSelection(pLine)) {
+        auto unselect = [&](CLineItem* pLine) {
+            if (IsInSelection(pLine)) {
                 RemoveFromSelection(pLine);
                 area.Add(pLine, kLineRepaintMargin);
             }
-        }
-        if (IsInSelection(m_pHitLine)) {
-            RemoveFromSelection(m_pHitLine);
-            area.Add(m_pHitLine, kLineRepaintMargin);
+        };
+        unselect(m_pHitLine);
+        CLineArray& lines = *m_pOwner->m_pLineList;
+        for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
+            if (lines[i]->m_pParent == m_pHitLine)
+                unselect(lines[i]);
         }
         area.Invalidate(m_pOwner);
         return LINE_PRESS_RECORDED_POINT;
