@@ -1,6 +1,7 @@
 // Registry of live objects, stock objects and the generic object calls.
 #include "object.h"
 
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
@@ -26,6 +27,39 @@ struct ObjectTable {
     std::unordered_map<const void*, std::unique_ptr<GdiObject>> objects;
     bool dying = false;
 };
+
+// The objects looked up last, by handle: a paint looks the same few DCs,
+// pens and brushes up again and again, and a hit here saves hashing the
+// handle and walking a bucket. Handles are never reused, so an entry can
+// only go stale by its object's destruction, which clears it.
+struct RecentLookups {
+    static constexpr size_t kSize = 256;
+    struct Entry {
+        const void* handle = nullptr;
+        GdiObject* object = nullptr;
+    };
+    Entry entries[kSize];
+
+    static size_t SlotOf(const void* handle) { return (reinterpret_cast<uintptr_t>(handle) >> 4) & (kSize - 1); }
+    GdiObject* find(const void* handle) const
+    {
+        const Entry& e = entries[SlotOf(handle)];
+        return e.handle == handle ? e.object : nullptr;
+    }
+    void remember(const void* handle, GdiObject* object) { entries[SlotOf(handle)] = Entry{handle, object}; }
+    void forget(const void* handle)
+    {
+        Entry& e = entries[SlotOf(handle)];
+        if (e.handle == handle)
+            e = Entry{};
+    }
+};
+
+RecentLookups& Recent()
+{
+    static RecentLookups recent;
+    return recent;
+}
 
 ObjectTable& Table()
 {
@@ -96,6 +130,7 @@ void* RegisterObject(std::unique_ptr<GdiObject> object)
     next += 0x10;
     void* handle = reinterpret_cast<void*>(next);
     object->m_handle = handle;
+    Recent().remember(handle, object.get());
     Registry().emplace(handle, std::move(object));
     return handle;
 }
@@ -104,13 +139,19 @@ GdiObject* LookupObject(const void* handle)
 {
     if (!handle || Table().dying)
         return nullptr;
+    if (GdiObject* recent = Recent().find(handle))
+        return recent;
     auto& registry = Registry();
     auto it = registry.find(handle);
-    return it == registry.end() ? nullptr : it->second.get();
+    if (it == registry.end())
+        return nullptr;
+    Recent().remember(handle, it->second.get());
+    return it->second.get();
 }
 
 void DestroyObject(GdiObject* object)
 {
+    Recent().forget(object->m_handle);
     Registry().erase(object->m_handle);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "blocks/SolidTools.h"
 #include "lines/CLineItem.h"
 
 IMPLEMENT_DYNAMIC(CTrackObject, CObject)
@@ -152,27 +153,27 @@ void CTrackObject::DrawBody(CDC* pDC)
 {
     int w = m_rcPos.Width();
     int h = m_rcPos.Height();
-    CBrush body(m_crBody);
+    CSolidBrush body(m_crBody);
     CRect rcBody(0, 0, w, h);
-    pDC->FillRect(&rcBody, &body);
+    pDC->FillRect(&rcBody, body.Get());
 
-    CPen light(PS_SOLID, 1, m_crFrameLight);
-    CPen highlight(PS_SOLID, 1, m_crFrameHighlight);
-    CPen shadow(PS_SOLID, 1, m_crFrameShadow);
-    CPen darkShadow(PS_SOLID, 1, m_crFrameDarkShadow);
-    CPen* pOldPen = pDC->SelectObject(&light);
+    CSolidPen light(m_crFrameLight);
+    CSolidPen highlight(m_crFrameHighlight);
+    CSolidPen shadow(m_crFrameShadow);
+    CSolidPen darkShadow(m_crFrameDarkShadow);
+    CPen* pOldPen = pDC->SelectObject(light.Get());
     pDC->MoveTo(0, h - 2);
     pDC->LineTo(0, 0);
     pDC->LineTo(w - 2, 0);
-    pDC->SelectObject(&highlight);
+    pDC->SelectObject(highlight.Get());
     pDC->MoveTo(1, h - 3);
     pDC->LineTo(1, 1);
     pDC->LineTo(w - 2, 1);
-    pDC->SelectObject(&shadow);
+    pDC->SelectObject(shadow.Get());
     pDC->MoveTo(0, h - 1);
     pDC->LineTo(w - 1, h - 1);
     pDC->LineTo(w - 1, -1);
-    pDC->SelectObject(&darkShadow);
+    pDC->SelectObject(darkShadow.Get());
     pDC->MoveTo(1, h - 2);
     pDC->LineTo(w - 2, h - 2);
     pDC->LineTo(w - 2, 0);
@@ -186,8 +187,8 @@ void CTrackObject::DrawPins(CDC* pDC, BOOL bLabels)
 
 void CTrackObject::DrawPinRows(CDC* pDC, BOOL bLabels, COLORREF crInputFree, COLORREF crOutputFree)
 {
-    CPen border(PS_SOLID, 1, m_crPinBorder);
-    CPen* pOldPen = pDC->SelectObject(&border);
+    CSolidPen border(m_crPinBorder);
+    CPen* pOldPen = pDC->SelectObject(border.Get());
     CFont* pOldFont = pDC->SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_5]));
     UINT nOldAlign = pDC->SetTextAlign(TA_LEFT);
     pDC->SetBkMode(TRANSPARENT);
@@ -205,8 +206,8 @@ void CTrackObject::DrawPinRows(CDC* pDC, BOOL bLabels, COLORREF crInputFree, COL
 void CTrackObject::DrawPinSide(CDC* pDC, const TrackPin* pPins, UINT nPins, BOOL bLabels, BOOL bOutputs,
                                COLORREF crFree, COLORREF crConnected)
 {
-    CBrush freeBrush(crFree);
-    CBrush* pOldBrush = pDC->SelectObject(&freeBrush);
+    CSolidBrush freeBrush(crFree);
+    CBrush* pOldBrush = pDC->SelectObject(freeBrush.Get());
     for (UINT i = 0; i < nPins; ++i) {
         const TrackPin& pin = pPins[i];
         if (!IsPinConnected(&pin))
@@ -217,8 +218,8 @@ void CTrackObject::DrawPinSide(CDC* pDC, const TrackPin* pPins, UINT nPins, BOOL
         }
     }
     // Connected squares go on top in a pass of their own.
-    CBrush connectedBrush(crConnected);
-    pDC->SelectObject(&connectedBrush);
+    CSolidBrush connectedBrush(crConnected);
+    pDC->SelectObject(connectedBrush.Get());
     for (UINT i = 0; i < nPins; ++i) {
         if (IsPinConnected(&pPins[i]))
             pDC->Rectangle(&pPins[i].m_rcPin);

@@ -1,5 +1,7 @@
 #include "canvas/CUITaskEngineView.h"
 
+#include <vector>
+
 #include "Corvala.h"
 #include "blocks/CTrackObject.h"
 #include "blocks/CanvasUtils.h"
@@ -32,6 +34,13 @@ int FirstMultipleFrom(int v, int nStep)
         return v;
     return r > 0 ? v - r + nStep : v - r;
 }
+
+// v modulo nStep, from 0 to nStep - 1 also for negative v.
+int Modulo(int v, int nStep) { return ((v % nStep) + nStep) % nStep; }
+
+// Grid steps up to this wide paint their dots a row at a time through a
+// pattern brush; wider ones have so few dots that one call each is cheaper.
+constexpr int kMaxPatternStep = 64;
 
 // Right-button tracking, command returned.
 constexpr UINT kPopupFlags = TPM_RIGHTBUTTON | TPM_RETURNCMD;
@@ -143,6 +152,40 @@ void CUITaskEngineView::OnDraw(CDC* pDC)
 }
 
 void CUITaskEngineView::DrawGrid(CDC* pDC, const CRect& rcClip, int nStep)
+{
+    CBrush rowBrush;
+    if (nStep > kMaxPatternStep || !MakeDotRowBrush(&rowBrush, nStep)) {
+        DrawGridDots(pDC, rcClip, nStep);
+        return;
+    }
+    // The area was just filled with the background, so filling each grid row
+    // with a pattern of one dot and nStep - 1 background pixels paints exactly
+    // the dots, at a fraction of the cost of one line call per dot. The
+    // pattern is anchored in device pixels; the dots stand on the canvas.
+    CPoint canvasOrigin(0, 0);
+    pDC->LPtoDP(&canvasOrigin);
+    const CPoint oldOrigin = pDC->SetBrushOrg(Modulo(canvasOrigin.x, nStep), 0);
+    for (int y = FirstMultipleFrom(rcClip.top, nStep); y < rcClip.bottom; y += nStep) {
+        CRect rcRow(rcClip.left, y, rcClip.right, y + 1);
+        pDC->FillRect(&rcRow, &rowBrush);
+    }
+    pDC->SetBrushOrg(oldOrigin);
+}
+
+BOOL CUITaskEngineView::MakeDotRowBrush(CBrush* pBrush, int nStep)
+{
+    auto pixelOf = [](COLORREF cr) -> DWORD {
+        return static_cast<DWORD>(GetRValue(cr)) << 16 | static_cast<DWORD>(GetGValue(cr)) << 8 | GetBValue(cr);
+    };
+    std::vector<DWORD> pixels(static_cast<size_t>(nStep), pixelOf(TEVIEW_BACKGROUND));
+    pixels[0] = pixelOf(TEVIEW_GRID_DOT);
+    CBitmap pattern;
+    if (!pattern.CreateBitmap(nStep, 1, 1, 32, pixels.data()))
+        return FALSE;
+    return pBrush->CreatePatternBrush(&pattern);
+}
+
+void CUITaskEngineView::DrawGridDots(CDC* pDC, const CRect& rcClip, int nStep)
 {
     CPen pen;
     pen.CreatePen(PS_SOLID, 1, TEVIEW_GRID_DOT);

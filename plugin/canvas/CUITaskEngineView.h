@@ -61,6 +61,8 @@ private:
     // The page record's parent: owner of what a block opens.
     HOSTINFO* OpenOwner() const;
     void DrawGrid(CDC* pDC, const CRect& rcClip, int nStep);
+    static BOOL MakeDotRowBrush(CBrush* pBrush, int nStep);
+    static void DrawGridDots(CDC* pDC, const CRect& rcClip, int nStep);
     void DeleteSelectedWaiting();
     // Context menu pieces: the pop-up for what lies under the point, set up
     // for it (pBlock receives the block hit, if any), and the command.

@@ -2,6 +2,7 @@
 // line with its markers, the hit test of one line (with bend insertion and
 // removal), the 15-degree constraint of a drawn segment, and the inverted
 // drawing the mouse loops use for their rubber lines.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -30,15 +31,23 @@ public:
 
     void UsePen(int nWidth, COLORREF color)
     {
+        // Most lines share a stroke: keep the pen rather than make a new one.
+        if (m_pPen != nullptr && nWidth == m_nPenWidth && color == m_crPen)
+            return;
         auto pPen = std::make_unique<CPen>(PS_SOLID, nWidth, color);
         CPen* pOld = m_pDC->SelectObject(pPen.get());
         if (m_pOldPen == nullptr)
             m_pOldPen = pOld;
         m_pPen = std::move(pPen);
+        m_nPenWidth = nWidth;
+        m_crPen = color;
     }
     // A brush of the pass (normal or alert), kept for the whole pass.
     void UseBrush(CBrush* pBrush)
     {
+        if (pBrush == m_pBrush)
+            return;
+        m_pBrush = pBrush;
         CBrush* pOld = m_pDC->SelectObject(pBrush);
         if (m_pOldBrush == nullptr)
             m_pOldBrush = pOld;
@@ -46,17 +55,24 @@ public:
     // A brush in a line's own colour, replacing the previous one.
     void UseOwnBrush(COLORREF color)
     {
+        if (m_pOwnBrush != nullptr && m_pBrush == m_pOwnBrush.get() && color == m_crOwnBrush)
+            return;
         auto pBrush = std::make_unique<CBrush>(color);
         UseBrush(pBrush.get());
         m_pOwnBrush = std::move(pBrush);
+        m_crOwnBrush = color;
     }
 
 private:
     CDC* m_pDC;
     CPen* m_pOldPen = nullptr;
     CBrush* m_pOldBrush = nullptr;
+    CBrush* m_pBrush = nullptr;  // the brush this pass selected last
     std::unique_ptr<CPen> m_pPen;
+    int m_nPenWidth = 0;
+    COLORREF m_crPen = 0;
     std::unique_ptr<CBrush> m_pOwnBrush;
+    COLORREF m_crOwnBrush = 0;
 };
 
 // The handle squares and node dots of a line are filled with the brush of
@@ -74,6 +90,23 @@ void SelectStroke(PaintTools& tools, const CLineItem& line, int nWidth, COLORREF
         tools.UseBrush(pNormalBrush);
         tools.UsePen(nWidth, crNormal);
     }
+}
+
+// Whether anything of the line, with its markers and the width of its pen,
+// can reach `rcArea`.
+bool LineMayReach(const CLineItem& line, const CRect& rcArea, int nMargin)
+{
+    CRect rcLine(line.m_points[0], line.m_points[0]);
+    for (int i = 1; i < line.m_nPoints; ++i) {
+        rcLine.left = std::min<LONG>(rcLine.left, line.m_points[i].x);
+        rcLine.top = std::min<LONG>(rcLine.top, line.m_points[i].y);
+        rcLine.right = std::max<LONG>(rcLine.right, line.m_points[i].x);
+        rcLine.bottom = std::max<LONG>(rcLine.bottom, line.m_points[i].y);
+    }
+    const int nReach = nMargin + line.m_nWidth;
+    rcLine.InflateRect(nReach, nReach);
+    CRect rcMeet;
+    return rcMeet.IntersectRect(&rcLine, &rcArea) != FALSE;
 }
 
 void DrawPolyline(CDC* pDC, const CLineItem& line)
@@ -120,10 +153,15 @@ void CLineTracker::Draw(CDC* pDC)
     PaintTools tools(pDC);
     tools.UseBrush(&normalBrush);
 
+    // Lines wholly outside the area being painted would be clipped away.
+    CRect rcClip;
+    const bool bCull = pDC->GetClipBox(&rcClip) != ERROR;
+    const int nMargin = m_nHandleSize + 2;
+
     const CLineArray& lines = *m_pOwner->m_pLineList;
     for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
         const CLineItem& line = *lines[i];
-        if (line.m_nPoints == 0)
+        if (line.m_nPoints == 0 || (bCull && !LineMayReach(line, rcClip, nMargin)))
             continue;
         SelectStroke(tools, line, line.m_nWidth, m_crNormal, m_crAlert, &normalBrush, &alertBrush);
         int nFirstMarked = 1;

@@ -124,6 +124,30 @@ TEST_F(BlockDrawTest, BodyFrameAndSelection)
     EXPECT_EQ(canvas.Pixel(18, 30), kWhite);
 }
 
+// Pens and brushes are kept per colour up to a limit; past it each paint
+// makes its own. Either way every body shows its colour, and painting the
+// same blocks again leaves no object behind.
+TEST_F(BlockDrawTest, BodiesInManyColoursPaintTheirColourWithoutLeavingObjects)
+{
+    auto* pIn = Make<CTEProcIN>(20, 20, &m_Document, 0, nullptr);
+    pIn->m_bSelected = FALSE;
+    Canvas canvas(200, 100);
+    auto paintAll = [&] {
+        for (int i = 0; i < 100; ++i) {
+            const COLORREF color = RGB(i, 255 - i, (i * 7) & 0xFF);
+            pIn->m_crBody = color;
+            pIn->m_crFrameShadow = RGB(255 - i, i, 3);
+            pIn->Draw(canvas.DC());
+            ASSERT_EQ(canvas.Pixel(50, 42), color) << i;
+            ASSERT_EQ(canvas.Pixel(79, 40), RGB(255 - i, i, 3)) << i;
+        }
+    };
+    paintAll();
+    const size_t objects = PlGdiLiveObjectCount();
+    paintAll();
+    EXPECT_EQ(PlGdiLiveObjectCount(), objects);
+}
+
 TEST_F(BlockDrawTest, PinColoursFollowTheirLines)
 {
     CLineItem line;

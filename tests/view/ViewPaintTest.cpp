@@ -45,7 +45,7 @@ TEST_P(ViewGridTest, DotsStandOnEveryMultipleOfTheStepOnlyWhenShownAndAboveOne)
 
 INSTANTIATE_TEST_SUITE_P(Steps, ViewGridTest,
                          ::testing::Values(GridCase{1, TRUE}, GridCase{2, TRUE}, GridCase{5, TRUE}, GridCase{20, TRUE},
-                                           GridCase{5, FALSE}),
+                                           GridCase{64, TRUE}, GridCase{100, TRUE}, GridCase{5, FALSE}),
                          [](const auto& info) {
                              return "Step" + std::to_string(info.param.wStep) + (info.param.bShown ? "" : "Hidden");
                          });
