@@ -1,6 +1,7 @@
 // Building and sending request lists.
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "Corvala.h"
 #include "DeviceLinks.h"
@@ -9,11 +10,40 @@
 
 namespace {
 
-bool HasItem(const REQUESTLIST& requests, std::string_view keyword, std::string_view deviceName)
+// The device names a list already has items for with this keyword, in list
+// order.
+std::vector<std::string_view> DevicesOf(const REQUESTLIST& requests, std::string_view keyword)
 {
-    return std::any_of(requests.begin(), requests.end(), [&](const REQUESTITEM* item) {
-        return item && item->keyword == keyword && item->deviceName == deviceName;
-    });
+    std::vector<std::string_view> names;
+    names.reserve(requests.size());
+    for (const REQUESTITEM* item : requests) {
+        if (item && item->keyword == keyword)
+            names.emplace_back(item->deviceName);
+    }
+    return names;
+}
+
+// Appends the items of one keyword for the device names it lacks. Lists
+// are usually built from device lists that only grew at their end, so the
+// names present are a prefix of the device list: those are passed over in
+// one comparison each, and only the rest is looked for.
+int AppendMissing(HOSTINFO* record, const char* keyword, const STRINGLIST& deviceNames, REQUESTLIST& requests)
+{
+    std::vector<std::string_view> present = DevicesOf(requests, keyword);
+    size_t nFirst = 0;
+    while (nFirst < present.size() && nFirst < deviceNames.size() && deviceNames[nFirst] &&
+           present[nFirst] == deviceNames[nFirst])
+        ++nFirst;
+    int appended = 0;
+    for (size_t i = nFirst; i < deviceNames.size(); ++i) {
+        const char* deviceName = deviceNames[i];
+        if (!deviceName || std::find(present.begin(), present.end(), deviceName) != present.end())
+            continue;
+        requests.push_back(new REQUESTITEM{keyword, deviceName, record});
+        present.emplace_back(requests.back()->deviceName);
+        ++appended;
+    }
+    return appended;
 }
 
 int AskItem(const REQUESTITEM* item, int mode, int type, RequestValue& value)
@@ -65,14 +95,16 @@ int a_BuildRequestList(HOSTINFO* record, STRINGLIST* keywords, STRINGLIST* devic
 {
     if (!keywords || !deviceNames || !requests)
         return -1;
+    // A "connection" of n devices builds each list n times, from a keyword
+    // list holding its keyword n times: a repeated keyword is passed over,
+    // so a line of a few hundred devices no longer takes minutes.
+    std::vector<std::string_view> keywordsDone;
     int appended = 0;
     for (const char* keyword : *keywords) {
-        for (const char* deviceName : *deviceNames) {
-            if (!keyword || !deviceName || HasItem(*requests, keyword, deviceName))
-                continue;
-            requests->push_back(new REQUESTITEM{keyword, deviceName, record});
-            ++appended;
-        }
+        if (!keyword || std::find(keywordsDone.begin(), keywordsDone.end(), keyword) != keywordsDone.end())
+            continue;
+        keywordsDone.emplace_back(keyword);
+        appended += AppendMissing(record, keyword, *deviceNames, *requests);
     }
     return appended;
 }

@@ -184,3 +184,28 @@ TEST_F(ChannelTest, OfflineDevicesAnswerNothingAndLoseNothing)
     EXPECT_EQ(Count(TE_NROFPROCS), 1) << "Amp is asked first and kept its program";
     EXPECT_EQ(Device("Mixer").ProcRecords().size(), 2u);
 }
+
+// Hundreds of devices in one "connection" line: each channel still holds one
+// item per device, in the order given, and building them does not freeze
+// the editor (the old build compared every pair with every item, taking
+// minutes for a line this long).
+TEST_F(ChannelTest, HundredsOfDevicesGiveOneItemPerDeviceInOrder)
+{
+    constexpr int kDevices = 600;
+    std::string line = "connection=";
+    for (int i = 0; i < kDevices; ++i)
+        line += (i ? "," : "") + std::string("D") + std::to_string(1000 + i);
+    ASSERT_LT(line.size(), static_cast<size_t>(REQUEST_TEXT_SIZE));
+    ASSERT_EQ(Load(line), 1);
+    ASSERT_EQ(DeviceNames().size(), static_cast<size_t>(kDevices));
+    for (int id = 0; id < TE_CHANNEL_COUNT; ++id) {
+        CRequestChannel& channel = m_Dialog.Channel(static_cast<TEChannel>(id));
+        EXPECT_EQ(channel.m_Keywords.size(), static_cast<size_t>(kDevices));
+        ASSERT_EQ(channel.m_Requests.size(), static_cast<size_t>(kDevices));
+        for (int i = 0; i < kDevices; i += 97)
+            EXPECT_EQ(corvala::RequestDeviceName(channel.m_Requests[i]), "D" + std::to_string(1000 + i));
+    }
+    // Setting it again adds no item.
+    ASSERT_EQ(Load(line), 1);
+    EXPECT_EQ(m_Dialog.Channel(TE_SETPROC).m_Requests.size(), static_cast<size_t>(kDevices));
+}
