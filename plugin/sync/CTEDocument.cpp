@@ -114,26 +114,37 @@ int CTEDocument::SendText(TEChannel channel, const std::string& text, std::strin
         return REQUEST_FAILED;
     int status = REQUEST_FAILED;
     a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_WRITE, DATATYPE_TEXT, szText, &status);
+    if (status == REQUEST_OK)
+        m_Mirror.Apply(channel, text, szText);
     if (pAnswer != nullptr)
         pAnswer->assign(szText);
     return status;
 }
 
-int CTEDocument::ReadCount(TEChannel channel)
+bool CTEDocument::ReadCount(TEChannel channel, int* pCount)
 {
-    int nCount = 0;
-    if (m_pDialog != nullptr)
-        a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_READ, DATATYPE_INT, &nCount, nullptr);
-    return nCount;
+    *pCount = 0;
+    if (m_pDialog == nullptr)
+        return false;
+    return a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_READ, DATATYPE_INT, pCount, nullptr) ==
+           REQUEST_OK;
 }
 
-void CTEDocument::ReadRecords(TEChannel channel, STRINGLIST* pRecords)
+bool CTEDocument::ReadRecords(TEChannel channel, STRINGLIST* pRecords)
 {
-    if (m_pDialog != nullptr)
-        a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_READ, DATATYPE_STRINGLIST, pRecords, nullptr);
+    if (m_pDialog == nullptr)
+        return false;
+    return a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_READ, DATATYPE_STRINGLIST, pRecords,
+                         nullptr) == REQUEST_OK;
 }
 
 // ---- Names ------------------------------------------------------------------------------
+
+bool CTEDocument::AskSafeName(char* pszText)
+{
+    return m_pDialog != nullptr && a_SendRequest(&m_pDialog->Channel(TE_SAFEPROCNAME).m_Requests, REQUEST_READ,
+                                                 DATATYPE_TEXT, pszText, nullptr) == REQUEST_OK;
+}
 
 char* CTEDocument::SafeProcName(const char* text)
 {
@@ -141,12 +152,27 @@ char* CTEDocument::SafeProcName(const char* text)
     // the caller's buffer.
     static char s_szSafeProcName[REQUEST_TEXT_SIZE];
     CopyCut(s_szSafeProcName, sizeof s_szSafeProcName, text);
-    if (m_pDialog != nullptr) {
-        int status = 0;
-        a_SendRequest(&m_pDialog->Channel(TE_SAFEPROCNAME).m_Requests, REQUEST_READ, DATATYPE_TEXT,
-                      s_szSafeProcName, &status);
-    }
+    AskSafeName(s_szSafeProcName);
     return s_szSafeProcName;
+}
+
+std::string CTEDocument::LocalFreeName(const char* pszBase) const
+{
+    std::string base(pszBase);
+    size_t digits = base.find_last_not_of("0123456789") + 1;
+    unsigned long long n = 0;
+    if (digits == base.size() || base.size() - digits > 9) {
+        base += '_';
+    } else {
+        n = std::strtoull(base.c_str() + digits, nullptr, 10);
+        base.erase(digits);
+    }
+    for (;;) {
+        std::string number = std::to_string(++n);
+        std::string name = base.substr(0, TE_MAX_BLOCK_NAME - number.size()) + number;
+        if (FindBlock(name.c_str()) == nullptr)
+            return name;
+    }
 }
 
 CTrackObject* CTEDocument::FindBlock(const char* pszName) const
@@ -163,18 +189,40 @@ CTrackObject* CTEDocument::FindBlock(const char* pszName) const
 
 void CTEDocument::SettleBlockName(char* pszName, const char* pszWanted)
 {
-    if (pszWanted == nullptr || *pszWanted == '\0') {
-        CopyCut(pszName, HOSTINFO_NAME_SIZE, SafeProcName(pszName));
-        return;
-    }
     // A wanted name is held to the length of a block name before it is
     // compared, so that the name kept is the name checked.
     char szWanted[HOSTINFO_NAME_SIZE];
-    CopyCut(szWanted, sizeof szWanted, pszWanted);
-    if (FindBlock(szWanted) != nullptr)
-        CopyCut(pszName, HOSTINFO_NAME_SIZE, SafeProcName(szWanted));
-    else
+    CopyCut(szWanted, sizeof szWanted, pszWanted != nullptr ? pszWanted : "");
+    if (szWanted[0] != '\0' && FindBlock(szWanted) == nullptr) {
         CopyCut(pszName, HOSTINFO_NAME_SIZE, szWanted);
+        return;
+    }
+    char szAsked[REQUEST_TEXT_SIZE];
+    CopyCut(szAsked, sizeof szAsked, szWanted[0] != '\0' ? szWanted : pszName);
+    AskSafeName(szAsked);
+    szAsked[TE_MAX_BLOCK_NAME] = '\0';
+    // A device that does not answer cannot keep two blocks of this editor
+    // from sharing a name; nor can one that does not know this editor's
+    // blocks still waiting to be sent.
+    if (FindBlock(szAsked) != nullptr)
+        CopyCut(pszName, HOSTINFO_NAME_SIZE, LocalFreeName(szAsked).c_str());
+    else
+        CopyCut(pszName, HOSTINFO_NAME_SIZE, szAsked);
+}
+
+void CTEDocument::RenameBlock(CTETrackObject* pBlock, const char* pszName)
+{
+    CopyCut(pBlock->HOSTINFO::m_szName, sizeof pBlock->HOSTINFO::m_szName, pszName);
+    CopyCut(pBlock->CTrackObject::m_szName, sizeof pBlock->CTrackObject::m_szName, pszName);
+    // The live-value channels carry the name.
+    for (auto* pList : {pBlock->m_pFunctionKeywords.get(), pBlock->m_pConnectionKeywords.get(),
+                        pBlock->m_pOnlineKeywords.get(), pBlock->m_pValueKeywords.get()})
+        a_EmptyStringList(pList);
+    for (auto* pList : {pBlock->m_pFunctionRequests.get(), pBlock->m_pConnectionRequests.get(),
+                        pBlock->m_pOnlineRequests.get(), pBlock->m_pValueRequests.get()})
+        a_EmptyRequestList(pList);
+    BuildBlockChannels(pBlock);
+    pBlock->m_bDirty = TRUE;
 }
 
 // ---- The block's side of the device -----------------------------------------------------
@@ -245,14 +293,12 @@ CTETrackObject* CTEDocument::ConstructBlock(const char* pszTypeKey, int x, int y
 
 int CTEDocument::CreateBlock(const char* pszTypeKey, int x, int y, int, int, char* pszName, int nIndex)
 {
-    if (!OnCanvas(x, y))
+    TETypeKey key;
+    if (!OnCanvas(x, y) || !TEParseTypeKey(pszTypeKey, &key))
         return -1;
     std::unique_ptr<CTETrackObject> pBlock(ConstructBlock(pszTypeKey, x, y, pszName));
     if (pBlock == nullptr)
         return -1;
-    const char* pszBlockName = pBlock->CTrackObject::m_szName;
-    if (!m_bLoading)
-        SendText(TE_SETPROC, TEFormatProcRecord(pszTypeKey, pszBlockName, x, y));
     try {
         BuildBlockChannels(pBlock.get());
     } catch (CException* e) {
@@ -265,14 +311,48 @@ int CTEDocument::CreateBlock(const char* pszTypeKey, int x, int y, int, int, cha
     if (nIndex < 0 || nIndex > m_DisplayList.GetSize())
         nIndex = static_cast<int>(m_DisplayList.GetSize());
     m_DisplayList.InsertAt(nIndex, pNew);
-    if (x < 0 && y < 0)
+    if (x < 0 && y < 0) {
         PlaceBlock(pNew);
+        // The device learns where the block landed, so that no reload and
+        // no other editor places it again, perhaps elsewhere.
+        pNew->m_bMoved = m_bLoading;
+    }
     INT_PTR nResult = m_BlockList.Add(pBlock.release());
     if (m_pReloadIndex != nullptr)
         m_pReloadIndex->AddBlock(pNew);
+    if (!m_bLoading)
+        AnnounceBlock(pNew, TEFormatTypeKey(key));
     if (pszName != nullptr)
-        CopyCut(pszName, HOSTINFO_NAME_SIZE, pszBlockName);
+        CopyCut(pszName, HOSTINFO_NAME_SIZE, pNew->CTrackObject::m_szName);
     return static_cast<int>(nResult);
+}
+
+bool CTEDocument::AnnounceBlock(CTETrackObject* pBlock, const std::string& strTypeKey)
+{
+    const char* pszName = pBlock->CTrackObject::m_szName;
+    auto send = [&] {
+        const CRect& rc = pBlock->m_rcPos;
+        return SendText(TE_SETPROC, TEFormatProcRecord(strTypeKey.c_str(), pszName, rc.left, rc.top)) == REQUEST_OK;
+    };
+    bool bSent = send();
+    if (!bSent) {
+        // Another editor may have taken the name since it was settled.
+        char szName[REQUEST_TEXT_SIZE];
+        CopyCut(szName, sizeof szName, pszName);
+        if (AskSafeName(szName) && std::strcmp(szName, pszName) != 0 &&
+            std::strlen(szName) <= TE_MAX_BLOCK_NAME && FindBlock(szName) == nullptr) {
+            RenameBlock(pBlock, szName);
+            bSent = send();
+        }
+    }
+    if (bSent) {
+        m_UnsentBlocks.erase(pBlock);
+        pBlock->m_bMoved = FALSE;  // the record carried the position
+    } else {
+        m_UnsentBlocks[pBlock] = strTypeKey;
+        UpdateNotice();
+    }
+    return bSent;
 }
 
 CTrackObject* CTEDocument::FirstBlockMeeting(const RECT& rc) const
@@ -338,8 +418,9 @@ int CTEDocument::DeleteBlock(CTrackObject* pBlock)
         m_DisplayList.RemoveAt(nDisplay);
     if (nBlock >= 0)
         m_BlockList.RemoveAt(nBlock);
-    if (!m_bLoading)
-        SendText(TE_DELPROC, TEFormatDeleteText(pBlock->m_szName));
+    // A block the device never took is no business of the device's.
+    if (m_UnsentBlocks.erase(pBlock) == 0 && !m_bLoading)
+        AnnounceDelete(TE_DELPROC, pBlock->m_szName);
     ForgetBlock(pBlock);
     delete pBlock;
     return 1;
@@ -364,6 +445,7 @@ CRect CTEDocument::FreeAllBlocks()
         delete m_BlockList[i];
     }
     m_BlockList.RemoveAll();
+    m_UnsentBlocks.clear();
     for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i) {
         CLineItem* pLine = m_LineList[i];
         if (freed.count(pLine->m_pSource) != 0)
@@ -387,4 +469,7 @@ void CTEDocument::Clear()
     for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i)
         delete m_LineList[i];
     m_LineList.RemoveAll();
+    ForgetUnsent();
+    m_Mirror.Clear();
+    m_bProgramRead = false;
 }

@@ -3,19 +3,28 @@
 // lists. It reaches the device through the main dialog's request channels
 // and its page through CTEPageLink.
 //
-// The device is never asked to confirm anything: on every tick the document
-// compares its counts with the device's, and a count that differs replaces
-// the local blocks or lines with the device's. While it rebuilds (the
-// loading flag) it announces nothing to the device.
+// Nothing the user does is lost to the device's silence: a change the device
+// does not take (it does not answer) waits and is sent on the first tick on
+// which the device answers again, and a device that does not answer is never
+// taken for an empty program. On every tick in which the device answers, the
+// document sends what waits, then compares the device's records with what it
+// knows the device holds (TEDeviceMirror); only a difference, made by someone
+// else, replaces the local blocks or lines with the device's. While it
+// rebuilds (the loading flag) it announces nothing to the device.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "afxtempl.h"
 #include "atltypes.h"
 #include "Corvala.h"
 #include "shell/TEChannels.h"
+#include "sync/TEDeviceMirror.h"
 
 class CTrackObject;
 class CTETrackObject;
@@ -78,12 +87,17 @@ public:
     int ConnectLineTo(CTrackObject* pA, CTrackObject* pB, CLineItem* pLine);
 
     // ---- Mirroring the device ----
-    // Reads both counts; rebuilds what differs (after a block rebuild the
-    // lines too, which lost their blocks); sends moved blocks and changed
-    // lines; polls every block's live values.
+    // Reads both counts; when the device does not answer, keeps everything
+    // and waits. Otherwise sends what waits (deletes, new blocks, new lines,
+    // moves, changed lines), reads the device's records and rebuilds what
+    // someone else changed (after a block rebuild the lines too, which lost
+    // their blocks), and polls every block's live values.
     void Tick();
     // Replace the blocks or the lines with those of the device's records,
-    // sending nothing. Records that cannot be read are skipped.
+    // sending nothing, and take the records as what the device holds.
+    // Records that cannot be read are skipped (the device keeps them; they
+    // are not shown). Positions beyond TE_MAX_CANVAS_COORD are clamped, and
+    // blocks without a position placed; both are sent on the next tick.
     void ReloadBlocks(STRINGLIST* pRecords);
     void ReloadLines(STRINGLIST* pRecords);
     // Frees every block and line and empties the three lists.
@@ -116,6 +130,16 @@ public:
     // without a page.
     HOSTINFO* PageRecord() const;
 
+    // ---- What the user is told ----
+    // One line for the canvas: the device not answering, changes waiting
+    // to be sent, or a change made by another editor; empty when all is
+    // well. The page hears of each change (CTEPageLink::OnSyncNoticeChanged);
+    // each also goes to the dialog's trace window.
+    const std::string& GetSyncNotice() const { return m_strNotice; }
+    BOOL IsDeviceSilent() const { return m_bDeviceSilent; }
+    // Changes the device has not taken yet.
+    int CountWaitingEdits() const;
+
     // ---- Data, in its native order ----
     BYTE m_bLoading = FALSE;  // rebuilding from the device: announce nothing
     CArray<CTrackObject*, CTrackObject*> m_BlockList;    // creation order
@@ -134,10 +158,19 @@ private:
 
     // Requests on the dialog's channels; without a dialog nothing is sent and
     // reads keep their start values. A text that does not fit a request
-    // buffer is not sent (status 0).
+    // buffer is not sent (status 0). A write the device took is applied to
+    // the mirror of the device.
     int SendText(TEChannel channel, const std::string& text, std::string* pAnswer = nullptr);
-    int ReadCount(TEChannel channel);
-    void ReadRecords(TEChannel channel, STRINGLIST* pRecords);
+    // Both answer whether the device answered.
+    bool ReadCount(TEChannel channel, int* pCount);
+    bool ReadRecords(TEChannel channel, STRINGLIST* pRecords);
+    // TESafeProcName; false when no device answered (the text is then
+    // left as it was).
+    bool AskSafeName(char* pszText);
+    // A name no block of this document has, counting on from the trailing
+    // number of pszBase, for when the device cannot be asked.
+    std::string LocalFreeName(const char* pszBase) const;
+    void RenameBlock(CTETrackObject* pBlock, const char* pszName);
 
     // Block creation steps.
     CTETrackObject* ConstructBlock(const char* pszTypeKey, int x, int y, const char* pszWanted);
@@ -152,12 +185,49 @@ private:
     // Lines that still refer to a freed block forget it.
     void ForgetBlock(const CTrackObject* pBlock);
     static void DetachLine(CLineItem* pLine);
+    static void OrphanBranch(CLineItem* pBranch);
 
-    void SendMovesAndPollValues();
+    // Sends the block's proc record; when the device takes it under no
+    // name of its own, settles a free name with the device and tries once
+    // more. A block the device does not take waits (m_UnsentBlocks).
+    bool AnnounceBlock(CTETrackObject* pBlock, const std::string& strTypeKey);
+    // Sends the line's record and gives the line the name the device
+    // answered; a line the device does not take waits (m_UnsentLines).
+    bool AnnounceLine(CLineItem* pLine);
+    // Tells the device of a delete, or keeps it for later.
+    void AnnounceDelete(TEChannel channel, const char* pszName);
+
+    // The tick's steps.
+    void SendWaitingEdits();
+    void SendMoves();
     void SendModifiedLines();
-    // Gives the line the name the device answered for its TESetLine.
-    void AnnounceLine(CLineItem* pLine);
+    void PollValues();
+    // After the device answered its lists: what it still did not take, it
+    // refused; the user hears of it. Answers whether the editor now shows
+    // something the device does not hold.
+    bool DropRefusedEdits();
+    void ForgetUnsent();
+
+    // What the user is told (see GetSyncNotice).
+    void Trace(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
+    void OnDeviceSilent();
+    void OnDeviceAnswering();
+    void UpdateNotice();
 
     // While a reload runs: names and places of the blocks and lines so far.
     std::unique_ptr<CTEReloadIndex> m_pReloadIndex;
+
+    // The device's program as this editor knows it.
+    CTEDeviceMirror m_Mirror;
+    // Changes the device has not taken yet: new blocks (with their type
+    // keys), new lines, deletes (channel and name). Moves and changed lines
+    // wait in the blocks' m_bMoved and the lines' m_bModified.
+    std::unordered_map<const CTrackObject*, std::string> m_UnsentBlocks;
+    std::unordered_set<const CLineItem*> m_UnsentLines;
+    std::vector<std::pair<TEChannel, std::string>> m_WaitingDeletes;
+
+    BOOL m_bDeviceSilent = FALSE;
+    bool m_bProgramRead = false;   // the device's lists were read once
+    int m_nChangedTicks = 0;       // ticks the notice of another editor's change stays
+    std::string m_strNotice;
 };

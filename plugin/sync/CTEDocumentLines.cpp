@@ -248,14 +248,50 @@ int CTEDocument::ConnectLineTo(CTrackObject* pA, CTrackObject* pB, CLineItem* pL
     return 1;
 }
 
-void CTEDocument::AnnounceLine(CLineItem* pLine)
+bool CTEDocument::AnnounceLine(CLineItem* pLine)
 {
     std::string record = TEFormatLineRecord(*pLine);
     std::string answer;
+    if (SendText(TE_SETLINE, record, &answer) != REQUEST_OK) {
+        m_UnsentLines.insert(pLine);
+        UpdateNotice();
+        return false;
+    }
     // A device that took the line answers its name in the buffer; one that
-    // did not leaves the record there, which is no name.
-    if (SendText(TE_SETLINE, record, &answer) == REQUEST_OK && answer != record)
+    // wrote nothing back leaves the record there, which is no name.
+    if (answer != record)
         CopyCut(pLine->m_szName, answer);
+    m_UnsentLines.erase(pLine);
+    pLine->m_bModified = 0;  // the record sent is the line as it is
+    return true;
+}
+
+void CTEDocument::AnnounceDelete(TEChannel channel, const char* pszName)
+{
+    std::string text = TEFormatDeleteText(pszName);
+    if (SendText(channel, text) != REQUEST_OK) {
+        m_WaitingDeletes.emplace_back(channel, text);
+        UpdateNotice();
+    }
+}
+
+// A branch whose parent line is deleted stays where it is, as a plain line
+// attached to nothing: the line it fed from is gone, and an end it took
+// over from its parent would, written as an anchor, move its first point
+// onto that block's pin. It is sent again on the next tick, so the device
+// no longer starts it on a node that is gone.
+void CTEDocument::OrphanBranch(CLineItem* pBranch)
+{
+    DetachLine(pBranch);
+    pBranch->m_pParent = nullptr;
+    pBranch->m_nNode = -1;
+    pBranch->m_pSource = nullptr;
+    pBranch->m_pTarget = nullptr;
+    pBranch->m_nSourcePin = -1;
+    pBranch->m_nTargetPin = -1;
+    pBranch->m_szSourcePin[0] = '\0';
+    pBranch->m_szTargetPin[0] = '\0';
+    pBranch->m_bModified = 1;
 }
 
 void CTEDocument::DetachLine(CLineItem* pLine)
@@ -279,17 +315,17 @@ int CTEDocument::DeleteLine(CLineItem* pLine)
     }
     if (nIndex >= 0) {
         m_LineList.RemoveAt(nIndex);
-        // Its branches stay, as plain lines from where their node was.
         for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i) {
-            if (m_LineList[i]->m_pParent == pLine) {
-                m_LineList[i]->m_pParent = nullptr;
-                m_LineList[i]->m_nNode = -1;
-            }
+            if (m_LineList[i]->m_pParent == pLine)
+                OrphanBranch(m_LineList[i]);
         }
         if (!m_bLoading) {
-            SendText(TE_DELLINE, TEFormatDeleteText(pLine->m_szName));
+            // A line the device never took is no business of the device's.
+            if (m_UnsentLines.erase(pLine) == 0)
+                AnnounceDelete(TE_DELLINE, pLine->m_szName);
             nResult = 1;
         }
+        m_UnsentLines.erase(pLine);
         delete pLine;
     }
     MarkModified();
@@ -310,5 +346,6 @@ CRect CTEDocument::FreeAllLines()
         delete pLine;
     }
     m_LineList.RemoveAll();
+    m_UnsentLines.clear();
     return area;
 }

@@ -1,11 +1,16 @@
-// The document's exchange with the device on every tick: counts compared,
-// blocks and lines rebuilt from the device's records, moves and line changes
-// sent, live values polled.
-#include <cstdlib>
+// The document's exchange with the device on every tick: waiting changes
+// sent, the device's records compared with what the editor knows of them,
+// blocks and lines rebuilt from them when someone else changed them, live
+// values polled; and what the user is told about it.
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
+#include <unordered_set>
 
-#include "blocks/CTrackObject.h"
+#include "blocks/CTETrackObject.h"
 #include "lines/CLineItem.h"
+#include "shell/CMainDlgHost.h"
 #include "sync/CTEDocument.h"
 #include "sync/CTEPageLink.h"
 #include "sync/TELineRecord.h"
@@ -51,49 +56,112 @@ struct CRecordList {
     ~CRecordList() { a_EmptyStringList(&list); }
 };
 
-bool LiesOnCanvas(const CLineItem& line)
+// How many ticks the notice of another editor's change stays on the canvas
+// (three seconds at the host's usual interval).
+constexpr int kChangedNoticeTicks = 30;
+
+int ClampToCanvas(int v)
 {
+    return std::clamp(v, -TE_MAX_CANVAS_COORD, TE_MAX_CANVAS_COORD);
+}
+
+// Moves every point into the coordinates the canvas works in; answers
+// whether one had to move.
+bool ClampToCanvas(CLineItem& line)
+{
+    bool bClamped = false;
     for (int i = 0; i < line.m_nPoints; ++i) {
-        if (std::abs(static_cast<long long>(line.m_points[i].x)) > TE_MAX_CANVAS_COORD ||
-            std::abs(static_cast<long long>(line.m_points[i].y)) > TE_MAX_CANVAS_COORD)
-            return false;
+        CPoint& pt = line.m_points[i];
+        CPoint clamped(ClampToCanvas(pt.x), ClampToCanvas(pt.y));
+        bClamped |= clamped != pt;
+        pt = clamped;
     }
-    return true;
+    return bClamped;
 }
 
 }  // namespace
 
+// ---- The tick ---------------------------------------------------------------------------
+
 void CTEDocument::Tick()
 {
-    int nBlocks = ReadCount(TE_NROFPROCS);
-    int nLines = ReadCount(TE_NROFLINES);
-    bool bBlocksReloaded = false;
-    if (nBlocks != m_BlockList.GetSize()) {
-        CRecordList records;
-        ReadRecords(TE_PROCS, &records.list);
-        ReloadBlocks(&records.list);
-        bBlocksReloaded = true;
+    // An unanswered count is no empty program: everything stays, and
+    // waits for the device to answer again.
+    int nBlocks = 0;
+    int nLines = 0;
+    if (!ReadCount(TE_NROFPROCS, &nBlocks) || !ReadCount(TE_NROFLINES, &nLines)) {
+        OnDeviceSilent();
+        return;
     }
+    OnDeviceAnswering();
+    SendWaitingEdits();
+
+    CRecordList procs;
+    CRecordList lines;
+    if (!ReadRecords(TE_PROCS, &procs.list) || !ReadRecords(TE_LINES, &lines.list)) {
+        OnDeviceSilent();
+        return;
+    }
+    bool bUnshared = DropRefusedEdits();
+    bool bBlocks = bUnshared || !m_Mirror.SameProcs(procs.list);
     // Freeing the blocks detached every line from its pins: lines left so
     // would lose their anchors on the device at their next change.
-    if (bBlocksReloaded || nLines != m_LineList.GetSize()) {
-        CRecordList records;
-        ReadRecords(TE_LINES, &records.list);
-        ReloadLines(&records.list);
+    bool bLines = bBlocks || !m_Mirror.SameLines(lines.list);
+    if (bBlocks)
+        ReloadBlocks(&procs.list);
+    if (bLines)
+        ReloadLines(&lines.list);
+    if ((bBlocks || bLines) && m_bProgramRead) {
+        Trace("The program was changed on the device by another editor; the canvas shows it as it is now");
+        m_nChangedTicks = kChangedNoticeTicks;
+    } else if (m_nChangedTicks > 0) {
+        m_nChangedTicks--;
     }
-    SendMovesAndPollValues();
+    m_bProgramRead = true;
+    PollValues();
+    UpdateNotice();
+}
+
+void CTEDocument::SendWaitingEdits()
+{
+    for (size_t i = 0; i < m_WaitingDeletes.size();) {
+        if (SendText(m_WaitingDeletes[i].first, m_WaitingDeletes[i].second) == REQUEST_OK)
+            m_WaitingDeletes.erase(m_WaitingDeletes.begin() + static_cast<long>(i));
+        else
+            ++i;
+    }
+    // Blocks before lines, each in list order: a line or a branch names
+    // blocks and parent lines that must be known first.
+    if (!m_UnsentBlocks.empty()) {
+        for (INT_PTR i = 0; i < m_BlockList.GetSize(); ++i) {
+            auto it = m_UnsentBlocks.find(m_BlockList[i]);
+            if (it != m_UnsentBlocks.end())
+                AnnounceBlock(static_cast<CTETrackObject*>(m_BlockList[i]), std::string(it->second));
+        }
+    }
+    if (!m_UnsentLines.empty()) {
+        std::unordered_set<const CLineItem*> listed;
+        for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i) {
+            listed.insert(m_LineList[i]);
+            if (m_UnsentLines.count(m_LineList[i]) != 0)
+                AnnounceLine(m_LineList[i]);
+        }
+        // A line the canvas dropped without the document is gone.
+        std::erase_if(m_UnsentLines, [&](const CLineItem* pLine) { return listed.count(pLine) == 0; });
+    }
+    SendMoves();
     SendModifiedLines();
 }
 
-void CTEDocument::SendMovesAndPollValues()
+void CTEDocument::SendMoves()
 {
     for (INT_PTR i = 0; i < m_BlockList.GetSize(); ++i) {
         CTrackObject* pBlock = m_BlockList[i];
-        if (pBlock->m_bMoved) {
+        if (!pBlock->m_bMoved || m_UnsentBlocks.count(pBlock) != 0)
+            continue;
+        if (SendText(TE_UPDATEPROC, TEFormatProcPosition(pBlock->m_szName, pBlock->m_rcPos.left,
+                                                         pBlock->m_rcPos.top)) == REQUEST_OK)
             pBlock->m_bMoved = FALSE;
-            SendText(TE_UPDATEPROC, TEFormatProcPosition(pBlock->m_szName, pBlock->m_rcPos.left, pBlock->m_rcPos.top));
-        }
-        pBlock->RefreshValues();
     }
 }
 
@@ -101,12 +169,118 @@ void CTEDocument::SendModifiedLines()
 {
     for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i) {
         CLineItem* pLine = m_LineList[i];
-        if (pLine->m_bModified) {
+        if (!pLine->m_bModified || m_UnsentLines.count(pLine) != 0)
+            continue;
+        if (SendText(TE_UPDATELINE, TEFormatLineRecord(*pLine)) == REQUEST_OK)
             pLine->m_bModified = 0;
-            SendText(TE_UPDATELINE, TEFormatLineRecord(*pLine));
-        }
     }
 }
+
+void CTEDocument::PollValues()
+{
+    for (INT_PTR i = 0; i < m_BlockList.GetSize(); ++i)
+        m_BlockList[i]->RefreshValues();
+}
+
+bool CTEDocument::DropRefusedEdits()
+{
+    for (const auto& [channel, name] : m_WaitingDeletes) {
+        bool bHeld = channel == TE_DELPROC ? m_Mirror.HasProc(name) : m_Mirror.HasLine(name);
+        if (bHeld)
+            Trace("The device refused to delete %s", name.c_str());
+    }
+    m_WaitingDeletes.clear();
+    for (INT_PTR i = 0; i < m_BlockList.GetSize(); ++i) {
+        CTrackObject* pBlock = m_BlockList[i];
+        if (m_UnsentBlocks.count(pBlock) != 0)
+            Trace("The device refused the new block %s", pBlock->m_szName);
+        else if (pBlock->m_bMoved)
+            Trace("The device refused the move of block %s", pBlock->m_szName);
+        pBlock->m_bMoved = FALSE;
+    }
+    for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i) {
+        CLineItem* pLine = m_LineList[i];
+        if (m_UnsentLines.count(pLine) != 0)
+            Trace("The device refused a new line");
+        else if (pLine->m_bModified)
+            Trace("The device refused the change of %s", pLine->m_szName);
+        pLine->m_bModified = 0;
+    }
+    // What the device refused to take, the canvas no longer shows.
+    bool bUnshared = !m_UnsentBlocks.empty() || !m_UnsentLines.empty();
+    ForgetUnsent();
+    return bUnshared;
+}
+
+void CTEDocument::ForgetUnsent()
+{
+    m_UnsentBlocks.clear();
+    m_UnsentLines.clear();
+    m_WaitingDeletes.clear();
+}
+
+// ---- What the user is told ----------------------------------------------------------------
+
+int CTEDocument::CountWaitingEdits() const
+{
+    size_t n = m_UnsentBlocks.size() + m_UnsentLines.size() + m_WaitingDeletes.size();
+    for (INT_PTR i = 0; i < m_BlockList.GetSize(); ++i)
+        n += m_BlockList[i]->m_bMoved && m_UnsentBlocks.count(m_BlockList[i]) == 0 ? 1 : 0;
+    for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i)
+        n += m_LineList[i]->m_bModified && m_UnsentLines.count(m_LineList[i]) == 0 ? 1 : 0;
+    return static_cast<int>(n);
+}
+
+void CTEDocument::Trace(const char* pszFormat, ...)
+{
+    if (m_pDialog == nullptr)
+        return;
+    char szLine[1024];
+    va_list args;
+    va_start(args, pszFormat);
+    std::vsnprintf(szLine, sizeof szLine, pszFormat, args);
+    va_end(args);
+    EDITTRACE(m_pDialog->m_hTraceWnd, "%s", szLine);
+}
+
+void CTEDocument::OnDeviceSilent()
+{
+    if (!m_bDeviceSilent)
+        Trace("The device does not answer; changes are kept and sent when it answers again");
+    m_bDeviceSilent = TRUE;
+    UpdateNotice();
+}
+
+void CTEDocument::OnDeviceAnswering()
+{
+    if (m_bDeviceSilent)
+        Trace("The device answers again; %d waiting changes are sent", CountWaitingEdits());
+    m_bDeviceSilent = FALSE;
+}
+
+void CTEDocument::UpdateNotice()
+{
+    std::string notice;
+    int nWaiting = m_bDeviceSilent || !m_UnsentBlocks.empty() || !m_UnsentLines.empty() || !m_WaitingDeletes.empty()
+                       ? CountWaitingEdits()
+                       : 0;
+    if (m_bDeviceSilent)
+        notice = "Device not answering";
+    if (nWaiting > 0) {
+        std::string waiting = std::to_string(nWaiting) + (nWaiting == 1 ? " change waits" : " changes wait") +
+                              " to be sent";
+        notice = notice.empty() ? waiting : notice + ": " + waiting;
+    }
+    if (notice.empty() && m_nChangedTicks > 0)
+        notice = "Program changed by another editor";
+    if (notice == m_strNotice)
+        return;
+    m_strNotice = notice;
+    if (m_pPage != nullptr)
+        m_pPage->OnSyncNoticeChanged();
+}
+
+// ---- Reloads ------------------------------------------------------------------------------
 
 void CTEDocument::ReloadBlocks(STRINGLIST* pRecords)
 {
@@ -121,13 +295,20 @@ void CTEDocument::ReloadBlocks(STRINGLIST* pRecords)
             continue;
         char szName[HOSTINFO_NAME_SIZE];
         std::strcpy(szName, record.strName.c_str());  // the reader keeps names this short
-        int nIndex = CreateBlock(record.strTypeKey.c_str(), record.x, record.y, 0, 0, szName, -1);
+        int x = ClampToCanvas(record.x);
+        int y = ClampToCanvas(record.y);
+        int nIndex = CreateBlock(record.strTypeKey.c_str(), x, y, 0, 0, szName, -1);
         if (nIndex >= 0) {
-            CRect rc = BlockArea(m_BlockList[nIndex]);
+            CTrackObject* pBlock = m_BlockList[nIndex];
+            // Far off: the device learns where the canvas keeps it.
+            if (x != record.x || y != record.y)
+                pBlock->m_bMoved = TRUE;
+            CRect rc = BlockArea(pBlock);
             area.UnionRect(&area, &rc);
         }
     }
     m_BlockList.SetSize(m_BlockList.GetSize(), 0);
+    m_Mirror.SetProcs(pRecords);
     if (m_pPage != nullptr)
         m_pPage->OnProgramReplaced(TRUE, FALSE);
     InvalidateCanvas(area);
@@ -147,11 +328,8 @@ void CTEDocument::ReloadLines(STRINGLIST* pRecords)
         CLineItem* pLine = TEReadLineRecord((*pRecords)[i], lookup);
         if (pLine == nullptr)
             continue;
-        if (!LiesOnCanvas(*pLine)) {
-            delete pLine;
-            continue;
-        }
-        pLine->m_bModified = 0;
+        // Far off: the device learns where the canvas keeps it.
+        pLine->m_bModified = ClampToCanvas(*pLine) ? 1 : 0;
         m_LineList.Add(pLine);
         m_pReloadIndex->AddLine(pLine);
         ConnectLine(pLine);
@@ -159,6 +337,7 @@ void CTEDocument::ReloadLines(STRINGLIST* pRecords)
         area.UnionRect(&area, &rc);
     }
     m_LineList.SetSize(m_LineList.GetSize(), 0);
+    m_Mirror.SetLines(pRecords);
     if (m_pPage != nullptr)
         m_pPage->OnProgramReplaced(FALSE, TRUE);
     InvalidateCanvas(area);

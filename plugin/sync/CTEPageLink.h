@@ -25,4 +25,7 @@ public:
     // device's: every pointer the page's canvas held into the old ones is
     // gone. Called before anything is painted.
     virtual void OnProgramReplaced(BOOL /*bBlocks*/, BOOL /*bLines*/) {}
+    // The document's notice to the user (CTEDocument::GetSyncNotice) has
+    // changed: the canvas shows the new one.
+    virtual void OnSyncNoticeChanged() {}
 };

@@ -71,6 +71,10 @@ ParsedAnchor ParseAnchor(std::string_view token)
     static constexpr Suffix kSuffixes[] = {
         {"In", ANCHOR_INPUT}, {"Out", ANCHOR_OUTPUT}, {"Node", ANCHOR_NODE}};
 
+    // No block has this many pins, nor a line this many points; a larger
+    // index names nothing, and an output index must stay clear of the top
+    // of int once the output base is added.
+    constexpr int kMaxAnchorIndex = 1 << 20;
     size_t point = token.find('.');
     ParsedAnchor anchor;
     anchor.strObject.assign(token.substr(0, point));
@@ -79,7 +83,8 @@ ParsedAnchor ParseAnchor(std::string_view token)
         std::string_view word(s.pszWord);
         int n = 0;
         // Pin and point indices are never negative.
-        if (suffix.starts_with(word) && TEParseInt(suffix.substr(word.size()), &n) && n >= 0) {
+        if (suffix.starts_with(word) && TEParseInt(suffix.substr(word.size()), &n) && n >= 0 &&
+            n <= kMaxAnchorIndex) {
             anchor.nKind = s.nKind;
             anchor.nIndex = n;
             break;
@@ -130,10 +135,31 @@ public:
             ReadToken(token);
         if (m_pLine->IsClosed())
             return nullptr;
+        m_pLine->m_nDirection = DirectionFromAnchors();
         return std::move(m_pLine);
     }
 
 private:
+    // A line drawn from an input pin is written with that input as its head
+    // and its output (or node) as its tail; read as drawn from the output,
+    // it would attach to nothing and its next record would lose both ends.
+    int DirectionFromAnchors() const
+    {
+        auto outputSide = [](int nKind) { return nKind == ANCHOR_OUTPUT || nKind == ANCHOR_NODE; };
+        if (m_nFirstKind == ANCHOR_INPUT || (outputSide(m_nLastKind) && !outputSide(m_nFirstKind)))
+            return LINE_DIRECTION_FROM_TARGET;
+        return LINE_DIRECTION_FROM_SOURCE;
+    }
+
+    // The kinds of the first and the last position of the record (a plain
+    // point counts as ANCHOR_UNKNOWN).
+    void NotePosition(AnchorKind nKind)
+    {
+        if (m_nPositions++ == 0)
+            m_nFirstKind = nKind;
+        m_nLastKind = nKind;
+    }
+
     void ReadToken(std::string_view token)
     {
         if (token.find('.') != std::string_view::npos)
@@ -142,8 +168,10 @@ private:
             CopyCut(m_pLine->m_szName, token);
         else if (token.find('x') != std::string_view::npos)
             m_pLine->SetColor(ReadColour(token));
-        else
+        else {
+            NotePosition(ANCHOR_UNKNOWN);
             AddPoint(ReadPoint(token));
+        }
     }
 
     // Keeps the anchor text for connecting and answers the point it names.
@@ -151,6 +179,7 @@ private:
     {
         CLineItem& line = *m_pLine;
         ParsedAnchor anchor = ParseAnchor(token);
+        NotePosition(anchor.nKind);
         switch (anchor.nKind) {
         case ANCHOR_INPUT:
             CopyCut(line.m_szTargetPin, token);
@@ -206,6 +235,9 @@ private:
     CTERecordLookup& m_lookup;
     std::unique_ptr<CLineItem> m_pLine;
     CPoint m_previous;
+    int m_nPositions = 0;
+    AnchorKind m_nFirstKind = ANCHOR_UNKNOWN;
+    AnchorKind m_nLastKind = ANCHOR_UNKNOWN;
 };
 
 }  // namespace
@@ -231,12 +263,13 @@ std::string TEFormatLineRecord(const CLineItem& line)
         head = target;
         tail = nodeOrSource;
     }
-    if (line.m_nDirection == LINE_DIRECTION_FROM_SOURCE || line.m_nDirection == LINE_DIRECTION_FROM_TARGET) {
-        // The head stands for point 0 even when no anchor is written.
+    // An anchor stands for the end point that lies on it. An end without
+    // one (a line whose block or parent line is gone) keeps its point, or
+    // each record sent would cut the line shorter.
+    if (!head.empty())
         nFirst = 1;
-        if (!tail.empty())
-            nEnd--;
-    }
+    if (!tail.empty())
+        nEnd--;
 
     std::string text;
     text.reserve(64 + 24 * static_cast<size_t>(line.m_nPoints));

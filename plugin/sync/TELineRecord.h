@@ -15,9 +15,9 @@ class CTrackObject;
 // block (with a pin) and for a branch's node (index above 0). For direction 2
 // the head is the node or source anchor and the tail the target anchor; for
 // direction 1 the head is the target anchor and the tail the node or source
-// anchor; point 0 is then always left out, and the last point too when a
-// tail anchor replaces it. Any other direction lists every point and no
-// anchor.
+// anchor. A head anchor stands for point 0 and a tail anchor for the last
+// point; an end without an anchor keeps its point. Any other direction lists
+// every point and no anchor.
 std::string TEFormatLineRecord(const CLineItem& line);
 
 // What a line record's anchors are resolved against: the document's blocks
@@ -35,14 +35,17 @@ protected:
 // when the record gives a line whose first and last points are equal (this
 // includes records with no point at all).
 //
-// The line comes back with direction 2, m_bModified set and no block
-// attached; its anchor texts are kept for connecting: "Out" and "Node"
-// anchors in m_szSourcePin, "In" anchors in m_szTargetPin (cut to 511
-// characters). m_nSourcePin and m_nTargetPin hold the pin numbers the anchors
-// name (PIN_OUTPUT_BASE + n for "Out<n>"), provisionally: connecting the line
-// computes both ends again from its end points. A "Node" anchor of a line
-// found by the lookup sets m_pParent and m_nNode, and the line takes that
-// parent's colour.
+// The line comes back with m_bModified set and no block attached. Its
+// direction is read from the anchors: 1 (drawn from the input end) when the
+// head is an "In" anchor, or the tail an "Out" or "Node" anchor without one
+// of those at the head; otherwise 2. The anchor texts are kept for
+// connecting: "Out" and "Node" anchors in m_szSourcePin, "In" anchors in
+// m_szTargetPin (cut to 511 characters). m_nSourcePin and m_nTargetPin hold
+// the pin numbers the anchors name (PIN_OUTPUT_BASE + n for "Out<n>"),
+// provisionally: connecting the line computes both ends again from its end
+// points. An index above 2^20 names no pin or point: such an anchor counts as
+// unrecognised. A "Node" anchor of a line found by the lookup sets m_pParent
+// and m_nNode, and the line takes that parent's colour.
 //
 // Tokens are told apart in this order: a token with a point is an anchor and
 // adds the point it names (the pin's point on the block of that name, the

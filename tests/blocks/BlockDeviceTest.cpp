@@ -176,9 +176,10 @@ TEST_F(BlockDeviceTest, NamesSettledWithTheDevice)
     EXPECT_STREQ(pSecond->CTrackObject::m_szName, "II_2");
     EXPECT_STREQ(pSecond->HOSTINFO::m_szName, "II_2");
     // A wanted name no block has is taken as it is; one a block has goes to
-    // the device.
+    // the device, whose answer II_2 this editor already holds (not yet sent),
+    // so it counts on.
     EXPECT_STREQ(Make<CTEProcOUT>(0, 0, &m_Document, 0, "Fader")->CTrackObject::m_szName, "Fader");
-    EXPECT_STREQ(Make<CTEProcOUT>(0, 0, &m_Document, 0, "II_1")->CTrackObject::m_szName, "II_2");
+    EXPECT_STREQ(Make<CTEProcOUT>(0, 0, &m_Document, 0, "II_1")->CTrackObject::m_szName, "II_3");
     EXPECT_TRUE(pSecond->IsNamed("II_2"));
     EXPECT_FALSE(pSecond->IsNamed("ii_2"));
 

@@ -47,26 +47,13 @@ protected:
         m_pEditor = std::make_unique<Editor>(m_Root, name);
         return *m_pEditor;
     }
-    // Ticks until the editor holds `blocks` blocks; false after 5 s.
-    bool TickUntil(INT_PTR blocks)
-    {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (std::chrono::steady_clock::now() < deadline) {
-            m_pEditor->Tick();
-            if (m_pEditor->m_Document.m_BlockList.GetSize() == blocks)
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return false;
-    }
-
     fs::path m_Folder;
     DeviceProcess m_Device;
     HOSTINFO m_Root;
     std::unique_ptr<Editor> m_pEditor;
 };
 
-TEST_F(NetworkFaults, AKilledDeviceShowsAnEmptyCanvasThenItsWholeProgramAgain)
+TEST_F(NetworkFaults, AKilledDeviceLeavesTheCanvasAndTakesWhatWaitedWhenBack)
 {
     std::string program = (m_Folder / "program.ted").string();
     ASSERT_TRUE(m_Device.Start({"--program", program}));
@@ -81,13 +68,26 @@ TEST_F(NetworkFaults, AKilledDeviceShowsAnEmptyCanvasThenItsWholeProgramAgain)
     std::vector<std::string> positions = editor.Positions();
     std::vector<std::string> lines = editor.Lines();
 
+    // A device that does not answer leaves the canvas as it is; a block
+    // moved meanwhile reaches the device once it is back.
     m_Device.Kill();
     editor.Tick();
-    EXPECT_EQ(editor.m_Document.m_BlockList.GetSize(), 0);
-    EXPECT_EQ(editor.m_Document.m_LineList.GetSize(), 0);
+    EXPECT_TRUE(editor.m_Document.IsDeviceSilent());
+    EXPECT_EQ(editor.Positions(), positions);
+    EXPECT_EQ(editor.Lines(), lines);
+    CTETrackObject* pFree = editor.Create("CTEProcOUT_0", 400, 140);
+    ASSERT_NE(pFree, nullptr);
+    pFree->SetPosition(400, 200, 460, 225);
+    pFree->m_bMoved = TRUE;
+    positions.push_back("IO_1 400,200");
 
     ASSERT_TRUE(m_Device.Start({"--program", program}, port));
-    ASSERT_TRUE(TickUntil(2));
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    do {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        editor.Tick();
+    } while (editor.m_Document.IsDeviceSilent() && std::chrono::steady_clock::now() < deadline);
+    ASSERT_FALSE(editor.m_Document.IsDeviceSilent());
     EXPECT_EQ(editor.Positions(), positions);
     EXPECT_EQ(editor.Lines(), lines);
     EXPECT_STREQ(editor.Block("II_1")->m_szConnection, "Ch1");

@@ -104,13 +104,19 @@ TEST_F(ConnectionRules, BranchLinesTakeTheirParentsOtherEnd)
     ASSERT_NE(pToOutput, nullptr);
     EXPECT_EQ(Describe(*pToOutput), "Cal:1024>Sum:0 d1 140,50 100,120 79,150 #00000000 ^Line_1:1");
 
-    // Deleting the parent leaves its branches as plain lines.
-    EXPECT_EQ(m_pEditor->m_Document.DeleteLine(pParent), 1);
-    EXPECT_EQ(Describe(*pToInput), "Src:1024>Dst:0 d2 140,50 140,100 400,50 #00000000");
-    EXPECT_EQ(TEFormatLineRecord(*pToInput), "Line_2 Src.Out0 140,100 Dst.In0 0x00000000 ");
     // Deleting the source reaches the branch that took it from its parent.
     EXPECT_EQ(m_pEditor->m_Document.DeleteBlock(m_pSrc), 1);
     EXPECT_EQ(pToInput->m_pSource, nullptr);
+
+    // Deleting the parent leaves its branches where they are, as plain
+    // lines attached to nothing, to be sent with all their points.
+    EXPECT_EQ(m_pEditor->m_Document.DeleteLine(pParent), 1);
+    EXPECT_EQ(Describe(*pToInput), "-:-1>-:-1 d2 140,50 140,100 400,50 #00000000");
+    EXPECT_EQ(TEFormatLineRecord(*pToInput), "Line_2 140,50 140,100 400,50 0x00000000 ");
+    EXPECT_EQ(Describe(*pToOutput), "-:-1>-:-1 d1 140,50 100,120 79,150 #00000000");
+    EXPECT_TRUE(pToInput->m_bModified && pToOutput->m_bModified);
+    EXPECT_FALSE(CTrackObject::IsPinConnected(&m_pCal->m_pOutputs[0]));
+    EXPECT_FALSE(CTrackObject::IsPinConnected(&m_pDst->m_pInputs[0]));
 }
 
 TEST_F(ConnectionRules, NoNodeLinesOffACalibratedInput)
@@ -226,9 +232,9 @@ TEST_F(Placement, BlocksWithoutPositionStackDownThePage)
     ASSERT_NE(editor.Create("CTEProcIN_0", -1, -1), nullptr);
     EXPECT_EQ(editor.Positions(), (std::vector<std::string>{"II_1 285,10", "II_2 285,45"}));
     EXPECT_EQ(PinPoint(editor.Block("II_2"), PIN_SIDE_OUTPUT, 0), CPoint(344, 55));
-    // The device keeps the position it was given, and a rebuild from it
-    // places the blocks again in the same places.
-    EXPECT_EQ(LastText("TESetProc"), "CTEProcIN_0 II_2 -1,-1");
+    // The device learns where they landed, and a rebuild from it shows
+    // them in the same places.
+    EXPECT_EQ(LastText("TESetProc"), "CTEProcIN_0 II_2 285,45");
     Editor& other = NewEditor();
     other.Tick();
     EXPECT_EQ(other.Positions(), editor.Positions());

@@ -1,6 +1,6 @@
 // One editor and its device, from start to end: what the device holds
 // appears in the editor after a tick, what the editor does reaches the
-// device, and a device that goes away and comes back loses nothing.
+// device, and a device that goes away and comes back changes nothing.
 #include "sync/DocumentTestSupport.h"
 
 #include "blocks/CTEProcCalIN.h"
@@ -73,10 +73,11 @@ TEST_F(DocumentExchange, ProgramWrittenElsewhereAppearsAfterOneTick)
     ASSERT_FALSE(editor.m_Page.m_Invalidated.empty());
     EXPECT_TRUE(editor.m_Page.m_Invalidated.back().PtInRect(CPoint(140, 60)));
 
-    // The counts agree now: the next tick reads no list.
-    Device().ClearRequestLog();
+    // Nothing changed on the device since: the next tick rebuilds nothing.
+    editor.m_Page.m_Invalidated.clear();
     editor.Tick();
-    EXPECT_EQ(Received({"TEProcs", "TELines"}), 0u);
+    EXPECT_EQ(editor.Line("Line_1"), pLine);
+    EXPECT_TRUE(editor.m_Page.m_Invalidated.empty());
 }
 
 TEST_F(DocumentExchange, CreatedBlockReachesTheDeviceWithItsSettledName)
@@ -108,10 +109,11 @@ TEST_F(DocumentExchange, CreatedBlockReachesTheDeviceWithItsSettledName)
                                                   "TE.II_1.Value"}));
     ASSERT_TRUE(Device().SetBlockValue("II_1", 2.5));
     ASSERT_TRUE(Write("TE.II_1.connection", "Amp1") && Write("TE.II_1.function", "Gain"));
+    // The device holds what this editor sent: the tick rebuilds nothing.
     editor.Tick();
+    EXPECT_EQ(editor.Block("II_1"), pFirst);
     EXPECT_FLOAT_EQ(pFirst->m_fValue, 2.5f);
     EXPECT_TRUE(pFirst->m_bAssigned);
-    EXPECT_EQ(Received({"TEProcs"}), 0u);
 }
 
 TEST_F(DocumentExchange, ConnectedLineReachesTheDeviceUnderTheDevicesName)
@@ -180,29 +182,30 @@ TEST_F(DocumentExchange, DeletesGoAtOnceButNeverFromAReload)
     EXPECT_EQ(Received({"DelTEProc", "DelTELine"}), 2u);
 }
 
-TEST_F(DocumentExchange, SilentDeviceEmptiesTheCanvasAndTheNextAnswerRestoresIt)
+TEST_F(DocumentExchange, SilentDeviceLeavesTheCanvasAsItIs)
 {
     WriteProgram();
     Editor& editor = NewEditor();
     editor.Tick();
     std::vector<std::string> positions = editor.Positions();
     std::vector<std::string> lines = editor.Lines();
-    std::vector<std::string> deviceLines = Device().LineRecords();
+    CTrackObject* pFirst = editor.m_Document.m_BlockList[0];
 
+    // An unanswered count is no empty program: nothing is rebuilt, nothing
+    // repainted, nothing sent but the counts asked.
     Device().SetDeviceOnline(false);
     Device().ClearRequestLog();
     editor.m_Page.m_Invalidated.clear();
     editor.Tick();
-    CTEDocument& doc = editor.m_Document;
-    EXPECT_EQ(doc.m_BlockList.GetSize() + doc.m_DisplayList.GetSize() + doc.m_LineList.GetSize(), 0);
+    EXPECT_EQ(editor.Positions(), positions);
+    EXPECT_EQ(editor.Lines(), lines);
     EXPECT_EQ(Announcements(), 0u);  // requests to an offline device are logged too
-    ASSERT_FALSE(editor.m_Page.m_Invalidated.empty());
-    EXPECT_TRUE(editor.m_Page.m_Invalidated.front().PtInRect(CPoint(25, 245)));
+    EXPECT_EQ(Received({"TEProcs", "TELines"}), 0u);
+    EXPECT_TRUE(editor.m_Page.m_Invalidated.empty());
 
     Device().SetDeviceOnline(true);
-    EXPECT_EQ(DevicePositions(), positions);
-    EXPECT_EQ(Device().LineRecords(), deviceLines);
     editor.Tick();
+    EXPECT_EQ(editor.m_Document.m_BlockList[0], pFirst);
     EXPECT_EQ(editor.Positions(), positions);
     EXPECT_EQ(editor.Lines(), lines);
     EXPECT_EQ(Announcements(), 0u);
@@ -219,7 +222,11 @@ TEST_F(DocumentExchange, RecordsThatCannotBeReadAreSkipped)
         records.push_back(strdup(text));
     editor.m_Document.ReloadBlocks(&records);
     a_EmptyStringList(&records);
-    EXPECT_EQ(editor.Positions(), (std::vector<std::string>{"B1 10,20", "R1 100,20", "O1 300,20"}));
+    // A block far off the canvas is brought to its edge, to be sent there.
+    const std::string edge = std::to_string(TE_MAX_CANVAS_COORD);
+    EXPECT_EQ(editor.Positions(), (std::vector<std::string>{"B1 10,20", "R1 100,20", "Far " + edge + ",0", "O1 300,20"}));
+    EXPECT_TRUE(editor.Block("Far")->m_bMoved);
+    EXPECT_FALSE(editor.Block("O1")->m_bMoved);
     EXPECT_STREQ(editor.Block("B1")->m_szText, "+");
 
     std::string thirtyOne = "Line_4 ";
@@ -233,10 +240,12 @@ TEST_F(DocumentExchange, RecordsThatCannotBeReadAreSkipped)
     editor.m_Document.ReloadLines(&records);
     a_EmptyStringList(&records);
     std::vector<std::string> lines = editor.Lines();
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "B1:1024>O1:0 d2 69,30 300,30 #000000ff");
-    EXPECT_EQ(editor.m_Document.m_LineList[1]->m_nPoints, MAX_LINE_POINTS);
-    EXPECT_EQ(lines[2], "-:-1>-:-1 d2 1,1 2,2 #ff000000");
+    EXPECT_EQ(lines[1], "-:-1>-:-1 d2 " + edge + ",5 5,5 #00000000");
+    EXPECT_TRUE(editor.m_Document.m_LineList[1]->m_bModified);
+    EXPECT_EQ(editor.m_Document.m_LineList[2]->m_nPoints, MAX_LINE_POINTS);
+    EXPECT_EQ(lines[3], "-:-1>-:-1 d2 1,1 2,2 #ff000000");
     EXPECT_EQ(Announcements(), 0u);
 }
 

@@ -106,11 +106,12 @@ TEST_F(LineRecords, AnchorsStandInForTheEndPoints)
     line.m_nDirection = LINE_DIRECTION_FROM_TARGET;
     EXPECT_EQ(TEFormatLineRecord(line), "Line_1 B.In1 20,10 A.Out0 0x00000000 ");
 
-    // Without a tail anchor the last point stays; point 0 goes all the same.
+    // Without a tail anchor the last point stays.
     line.m_pSource = nullptr;
     EXPECT_EQ(TEFormatLineRecord(line), "Line_1 B.In1 20,10 30,10 0x00000000 ");
+    // Without a head anchor point 0 stays too: nothing stands in for it.
     line.m_pTarget = nullptr;
-    EXPECT_EQ(TEFormatLineRecord(line), "Line_1 20,10 30,10 0x00000000 ");
+    EXPECT_EQ(TEFormatLineRecord(line), "Line_1 10,10 20,10 30,10 0x00000000 ");
 
     // Not yet connected: every point and no anchor, whatever is set.
     line.m_nDirection = LINE_DIRECTION_NONE;
