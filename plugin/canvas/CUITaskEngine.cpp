@@ -32,6 +32,10 @@ constexpr DWORD kFrameBorderStyle = 0x00CF0000;
 // WS_EX_STATICEDGE, WS_EX_CLIENTEDGE, WS_EX_WINDOWEDGE.
 constexpr DWORD kFrameBorderExStyle = 0x00020300;
 constexpr UINT kFrameRestyleFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER;
+// A style change alone leaves the old border in place: the frame must
+// measure its non-client area again, and lay its bar out in the client area
+// that this frees.
+constexpr UINT kFrameChangedFlags = kFrameRestyleFlags | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 constexpr int kParameterTextSize = 512;
 
@@ -101,6 +105,7 @@ void CUITaskEngine::CreatePalette()
     m_pFrame->ShowControlBar(&m_wndObjectBar, TRUE, FALSE);
     m_pFrame->ModifyStyle(kFrameBorderStyle, 0, kFrameRestyleFlags);
     m_pFrame->ModifyStyleEx(kFrameBorderExStyle, 0, kFrameRestyleFlags);
+    m_pFrame->SetWindowPos(nullptr, 0, 0, 0, 0, kFrameChangedFlags);
 }
 
 void CUITaskEngine::CreateView()
@@ -263,8 +268,14 @@ long CUITaskEngine::DropBlock(const char* pszTypeKey)
     SnapToGrid(&snapped, point.x, point.y, m_Grid.m_nGridStep);
     long result = m_pDocument->CreateBlock(pszTypeKey, snapped.x, snapped.y, 0, 0, nullptr, -1);
     ::SetCursor(hPrevious);
-    if (m_pView)
+    if (m_pView) {
         m_pView->UpdateScrollSizes();
+        // The document leaves the new block to the next tick's repaint of
+        // changed blocks, which never comes for a block whose value the
+        // device does not answer: the drop shows it at once.
+        if (result >= 0 && result < m_pDocument->m_BlockList.GetSize())
+            InvalidateObject(m_pView, m_pDocument->m_BlockList[result]);
+    }
     return result;
 }
 
@@ -279,6 +290,9 @@ long CUITaskEngine::BindToBlock(const char* pszText, bool bFunction)
             block->SetFunction(pszText);
         else
             block->SetConnection(pszText);
+        // A block with both links shows its value; one that lost a link no
+        // longer does.
+        InvalidateObject(m_pView, block);
     }
     return 1;
 }
