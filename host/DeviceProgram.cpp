@@ -114,7 +114,8 @@ std::vector<std::string> ParameterRows(HOSTINFO* owner, const std::string& devic
     }
     // The parameter names are the same on every device; their values are
     // asked of this one.
-    for (const tedevice::TEParameter& parameter : tedevice::TEParameters().All()) {
+    const tedevice::TEParameters names;
+    for (const tedevice::TEParameter& parameter : names.All()) {
         double value = 0.0;
         if (!OneRequest(owner, device, "Param." + parameter.name).Read(DATATYPE_DOUBLE, &value))
             continue;

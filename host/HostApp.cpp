@@ -89,7 +89,7 @@ std::string HostApp::LoadProgram()
 std::string HostApp::CreateHostWindows()
 {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    if (!m_MainWindow.Create("Ovinta host", style, MakeRect(1040, 0, 320, 150), nullptr))
+    if (!m_MainWindow.Create("Ovinta host", style, MakeRect(0, 800, 420, 110), nullptr))
         return "cannot create the host's main window";
     m_MainWindow.SetHandler(&HostApp::HandleMainMessage, this);
     m_Root.m_hWnd = m_MainWindow.Handle();
@@ -114,6 +114,9 @@ std::string HostApp::CreatePlugin()
     if (!SendKeyword("connection", KEYWORD_SET, text) || PluginDeviceNames() != m_Devices)
         return "the plug-in refused the device list \"" + devices + "\"";
     m_nInterval = ReadInterval();
+    // The editor takes the top left of the screen; the host's own windows
+    // sit below it.
+    SetWindowPos(m_hPlugin, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(m_hPlugin, SW_SHOW);
     SetForegroundWindow(m_hPlugin);
     return {};
@@ -259,11 +262,11 @@ void HostApp::ShowParameters(const std::string& objectName)
     m_ParameterObject = objectName;
     if (!m_ParameterWindow.Handle()) {
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-        m_ParameterWindow.Create("Parameters", style, MakeRect(1040, 180, 420, 400), m_MainWindow.Handle());
+        m_ParameterWindow.Create("Parameters", style, MakeRect(440, 800, 560, 220), m_MainWindow.Handle());
     }
     SetWindowTextA(m_ParameterWindow.Handle(), ("Parameters - " + objectName).c_str());
-    RefreshParameters();
     ShowWindow(m_ParameterWindow.Handle(), SW_SHOW);
+    RefreshParameters();
 }
 
 void HostApp::RefreshParameters()

@@ -49,6 +49,7 @@ public:
     HWND PluginWindow() const { return m_hPlugin; }
     HWND MainWindow() const { return m_MainWindow.Handle(); }
     HWND ParameterWindow() const { return m_ParameterWindow.Handle(); }
+    const std::vector<std::string>& ParameterRowsShown() const { return m_ParameterWindow.Rows(); }
     HWND TraceWindow() const { return m_Root.m_hTraceWnd; }
     long TickCount() const { return m_nTicks; }
     int Interval() const { return m_nInterval; }
