@@ -15,6 +15,7 @@
 
 #include "TEProgramFile.h"
 #include "TEProgramRun.h"
+#include "TEWireAnswer.h"
 
 namespace tedevice {
 
@@ -238,11 +239,12 @@ bool TEDeviceServer::WriteTo(Client& client)
 
 bool TEDeviceServer::Serve(Client& client, const TEWireFields& request)
 {
-    bool valid = true;
-    TEWireFields answer = Answer(request, valid);
-    if (!valid)
+    TEWireAnswer answer = AnswerWireMessage(m_Device, request);
+    if (!answer.valid)
         return false;
-    Send(client, EncodeMessage(answer));
+    if (request[0] == "REQ")
+        SaveIfChanged(request[1], answer.mode, answer.status);
+    Send(client, EncodeMessage(answer.fields));
     return true;
 }
 
@@ -253,48 +255,6 @@ void TEDeviceServer::Send(Client& client, std::string message)
         return;
     }
     client.delayed.emplace_back(Clock::now() + std::chrono::milliseconds(m_Options.answerDelayMs), std::move(message));
-}
-
-TEWireFields TEDeviceServer::Answer(const TEWireFields& request, bool& valid)
-{
-    if (request.size() == 1 && request[0] == "POLL")
-        return Poll();
-    long long mode = 0;
-    long long type = 0;
-    valid = request.size() >= 4 && request[0] == "REQ" && ParseWireInt(request[2], mode) && ParseWireInt(request[3], type);
-    if (!valid)
-        return {};
-    TEValue value;
-    bool carried = type == TE_INT || type == TE_DOUBLE || type == TE_TEXT || type == TE_LIST;
-    if (carried && !DecodeValue(static_cast<int>(type), request, 4, value)) {
-        valid = false;
-        return {};
-    }
-    int status = carried ? m_Device.Request(request[1], static_cast<int>(mode), static_cast<int>(type), value) : TE_FAILED;
-    SaveIfChanged(request[1], static_cast<int>(mode), status);
-    TEWireFields answer{"ANS", std::to_string(status)};
-    if (status == TE_OK)
-        EncodeValue(static_cast<int>(type), value, answer);
-    return answer;
-}
-
-// Everything an editor reads on every tick, in one answer: both counts, and
-// each block's value (empty when its read answers another status), online
-// state and link texts.
-TEWireFields TEDeviceServer::Poll() const
-{
-    const auto& blocks = m_Device.Blocks();
-    TEWireFields answer{"VALUES", std::to_string(blocks.size()), std::to_string(m_Device.Lines().size())};
-    answer.reserve(3 + 6 * blocks.size());
-    for (const TEBlock& block : blocks) {
-        answer.push_back(block.record.name);
-        answer.push_back(std::to_string(block.valueStatus));
-        answer.push_back(block.valueStatus == TE_OK ? FormatWireDouble(block.value) : std::string());
-        answer.push_back(std::to_string(block.online));
-        answer.push_back(block.function);
-        answer.push_back(block.connection);
-    }
-    return answer;
 }
 
 void TEDeviceServer::SaveIfChanged(const std::string& keyword, int mode, int status)

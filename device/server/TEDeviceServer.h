@@ -65,8 +65,6 @@ private:
     bool ReadFrom(Client& client);
     bool WriteTo(Client& client);
     bool Serve(Client& client, const TEWireFields& request);
-    TEWireFields Answer(const TEWireFields& request, bool& valid);
-    TEWireFields Poll() const;
     void Send(Client& client, std::string message);
     void RunCycle();
     std::time_t DeviceTime() const;
