@@ -1,10 +1,12 @@
 # Two entry points: `make` sets up, builds and runs the editor's main job;
-# `make test` sets up, builds (with AddressSanitizer and UBSan) and runs every test.
+# `make test` sets up, builds (with AddressSanitizer and UBSan) and runs every test;
+# `make fuzz` runs each fuzz target for FUZZ_SECONDS (clang's libFuzzer, own build folder).
 BUILD     ?= build
 BENCHDIR  ?= build-bench
+FUZZ_SECONDS ?= 300
 JOBS      ?= $(shell nproc)
 
-.PHONY: all run test build setup bench clean
+.PHONY: all run test build setup bench fuzz clean
 
 all: run
 
@@ -30,5 +32,8 @@ bench: setup $(BENCHDIR)/build.ninja
 	cmake --build $(BENCHDIR) -j $(JOBS)
 	scripts/run-bench $(BENCHDIR)
 
+fuzz: setup
+	scripts/fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BENCHDIR)
+	rm -rf $(BUILD) $(BENCHDIR) build-fuzz
