@@ -154,6 +154,8 @@ void CUITaskEngine::OnSize(UINT nType, int cx, int cy)
 
 void CUITaskEngine::OnDestroy()
 {
+    // The tracker lets go of the view (and its tooltip) before it goes.
+    m_ObjectTracker.SetView(nullptr);
     delete m_pView;
     m_pView = nullptr;
     CDialog::OnDestroy();

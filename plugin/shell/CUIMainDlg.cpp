@@ -90,8 +90,11 @@ void CUIMainDlg::CreatePages()
     page->SetDocument(m_pDocument.get());
     m_pDocument->SetPage(page.get());
     m_pDocument->SetDialog(this);
-    if (!page->Create(IDD_UITASKENGINE, &m_TabCtrl))
+    if (!page->Create(IDD_UITASKENGINE, &m_TabCtrl)) {
+        // The page goes with this scope; the document must not keep it.
+        m_pDocument->SetPage(nullptr);
         return;
+    }
     m_pTaskEngine = page.get();
     m_Pages.push_back(std::move(page));
 }

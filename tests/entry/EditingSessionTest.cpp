@@ -260,18 +260,27 @@ TEST_F(EditingSessionTest, EveryStepReachesTheDeviceAndASecondEditorShowsIt)
 TEST_F(EditingSessionTest, ClosingTheEditorFreesEverythingItMade)
 {
     const std::vector<HOSTINFO*> children = m_Root.m_Children;
+    const int nWindows = TopLevelWindowCount();
     for (int nRun = 0; nRun < 2; ++nRun) {
         SCOPED_TRACE(nRun == 0 ? "first session" : "second session");
         corvala::ResetDevices();
         EditorWindows w = RunSession();
         ASSERT_NE(w.dialog, nullptr);
         EXPECT_EQ(m_Root.m_Children.size(), children.size() + 1);
+        EXPECT_GT(TopLevelWindowCount(), nWindows);
+        // A property window of a block is open when the editor closes.
+        const int nBefore = TopLevelWindowCount();
+        PlHeadlessAdvanceClock(1000);
+        PlInputMouseDoubleClick(w.view, 70, 52, PL_BUTTON_LEFT, 0);
+        PlPumpMessages();
+        EXPECT_EQ(TopLevelWindowCount(), nBefore + 1);
         // The user closes the window.
         ::SendMessage(w.dialog, WM_CLOSE, 0, 0);
         PlPumpMessages();
         PlAfxIdle(1);
         EXPECT_FALSE(::IsWindow(w.dialog));
         EXPECT_EQ(m_Root.m_Children, children);
+        EXPECT_EQ(TopLevelWindowCount(), nWindows);
     }
 #if defined(__SANITIZE_ADDRESS__)
     EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0) << "the leak report is above";

@@ -9,13 +9,6 @@ namespace {
 
 class EntryPointTest : public ModuleTest {
 protected:
-    static int TopLevelWindowCount()
-    {
-        int n = 0;
-        for (HWND wnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); wnd; wnd = ::GetWindow(wnd, GW_HWNDNEXT))
-            ++n;
-        return n;
-    }
     static std::string WindowText(HWND wnd)
     {
         char text[512] = {};
@@ -107,6 +100,32 @@ TEST_F(EntryPointTest, TheDialogAnswersItsRecordWhichTheHostThenAddresses)
     EXPECT_EQ(m_Trace, std::vector<std::string>{"Not implemented colour=red"});
     EXPECT_EQ(::SendMessage(w.dialog, WM_APP + 2, 0, 0), 0);
     EXPECT_EQ(::SendMessage(w.dialog, WM_APP + 3, 0, 0), 0);
+}
+
+// A host that gives no record still gets a working editor, registered
+// nowhere, that closes cleanly.
+TEST_F(EntryPointTest, AnEditorWithoutAHostRecordWorksAndCloses)
+{
+    HWND dialog = reinterpret_cast<HWND>(Callback()(1, nullptr, "Alone"));
+    ASSERT_NE(dialog, nullptr);
+    m_Opened.push_back(dialog);
+    EXPECT_EQ(::GetParent(dialog), nullptr);
+    ASSERT_NE(RecordOf(dialog), nullptr);
+    EXPECT_EQ(RecordOf(dialog)->m_pParent, nullptr);
+    EXPECT_TRUE(SetKeyword(dialog, "connection", "TE1"));
+    EditorWindows w = EditorWindows::Find(dialog);
+    ::ShowWindow(dialog, SW_SHOW);
+    DropFromPalette(w, CPoint(60, 62), CPoint(40, 40));
+    Tick(dialog);
+    EXPECT_EQ(Device().ProcRecords(), std::vector<std::string>{"CTEProcIN_0 II_1 40,40"});
+    // The parameter button finds no host to ask.
+    CSize button = ClientSize(w.button);
+    Click(w.button, CPoint(button.cx / 2, button.cy / 2));
+    EXPECT_TRUE(m_Host.m_Loaded.empty());
+    ::SendMessage(dialog, WM_CLOSE, 0, 0);
+    PlPumpMessages();
+    EXPECT_FALSE(::IsWindow(dialog));
+    EXPECT_TRUE(m_Root.m_Children.empty());
 }
 
 }  // namespace

@@ -195,6 +195,16 @@ protected:
         PlPumpMessages();
     }
 
+    // Tooltips and menus are top-level windows too: an editor that leaves
+    // one behind shows here.
+    static int TopLevelWindowCount()
+    {
+        int n = 0;
+        for (HWND wnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); wnd; wnd = ::GetWindow(wnd, GW_HWNDNEXT))
+            ++n;
+        return n;
+    }
+
     static HOSTINFO* RecordOf(HWND dialog)
     {
         return reinterpret_cast<HOSTINFO*>(::SendMessage(dialog, WM_APP + 20, 0, 0));

@@ -46,11 +46,17 @@ TEST_F(PageCommandTest, DropsLandOnTheGrid)
     EXPECT_EQ(SendAt(m_W.page, CPoint(100, 30), "TEProc=CTEProcOUT_0"), 3);
     EXPECT_EQ(SendAt(m_W.tab, CPoint(300, 10), "TEProc=CTEProcOUT_0"), 4);
     EXPECT_EQ(SendAt(m_W.tab, CPoint(100, 10), "TEProc=CTEProcOUT_0"), 5);
+    // On a scrolled canvas the drop point is a canvas point.
+    ::SendMessage(m_W.view, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
+    ::SendMessage(m_W.view, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 50), 0);
+    PlPumpMessages();
+    DropFromPalette(m_W, CPoint(60, 62), CPoint(12, 13));
     std::vector<std::string> procs = Procs();
-    ASSERT_EQ(procs.size(), 6u);
+    ASSERT_EQ(procs.size(), 7u);
     EXPECT_EQ(procs[3], "CTEProcOUT_0 IO_1 0,30");
     EXPECT_EQ(procs[4], "CTEProcOUT_0 IO_2 85,0");
     EXPECT_EQ(procs[5], "CTEProcOUT_0 IO_3 0,0");
+    EXPECT_EQ(procs[6], "CTEProcIN_0 II_4 60,115");
 }
 
 TEST_F(PageCommandTest, OnlyTheThreeKeywordsActAndBindingsNeedABlock)
@@ -137,6 +143,32 @@ TEST_F(PageCommandTest, TheTickRepaintsOnlyWhileThePageTabIsSelected)
     Device().SetBlockValue("II_1", 7.0);
     Tick(m_W.dialog);
     EXPECT_NE(gfxtest::ClientPixels(m_W.view).values, shown.values);
+}
+
+// A page whose window the host destroyed leaves a dialog that still ticks,
+// reloads what another editor changed, and closes; nothing reaches the
+// freed view.
+TEST_F(PageCommandTest, ADialogOutlivesItsDestroyedPage)
+{
+    DropFromPalette(m_W, CPoint(60, 62), CPoint(40, 40));
+    SendAt(m_W.view, CPoint(70, 52), "function=Gain");
+    SendAt(m_W.view, CPoint(70, 52), "connection=Amp_1");
+    Click(m_W.view, CPoint(70, 52));
+    ::DestroyWindow(m_W.page);
+    PlPumpMessages();
+    EXPECT_FALSE(::IsWindow(m_W.view));
+
+    Device().SetBlockValue("II_1", 3.0);
+    Tick(m_W.dialog);
+    EditorWindows other = Open("Other");
+    DropFromPalette(other, CPoint(60, 150), CPoint(200, 200));
+    ::DestroyWindow(other.dialog);
+    Tick(m_W.dialog);
+    EXPECT_EQ(Device().ProcRecords().size(), 2u);
+    ::SendMessage(m_W.dialog, WM_CLOSE, 0, 0);
+    PlPumpMessages();
+    EXPECT_FALSE(::IsWindow(m_W.dialog));
+    EXPECT_TRUE(m_Root.m_Children.empty());
 }
 
 }  // namespace
