@@ -44,12 +44,12 @@ CTEProcFUNC::~CTEProcFUNC()
 void CTEProcFUNC::LookUpOperator(const char* pszOperator)
 {
     if (const TEOperator* pOperator = FindTEOperator(pszOperator)) {
-        std::strcpy(m_szText, pOperator->szSymbol);
+        m_szText.AssignCut(pOperator->szSymbol);
         std::strcpy(m_szOperator, pOperator->szName);
         m_bNotFound = FALSE;
     }
     if (m_bNotFound) {
-        m_szText[0] = '\0';
+        m_szText.Clear();
         std::strcpy(m_szOperator, kSwitchName);
     }
 }

@@ -19,7 +19,7 @@ CTEProcRTC::CTEProcRTC(int x, int y, CTEDocument* pDocument, int, const char* ps
 {
     m_fValue = 0.0f;
     if (pszCaption != nullptr)
-        std::snprintf(m_szText, sizeof m_szText, "%s", pszCaption);
+        m_szText.AssignCut(pszCaption);
     InitializeBlock(pDocument, kWidth, kHeight, "RTC_1", pszWantedName);
 }
 

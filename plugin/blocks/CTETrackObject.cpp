@@ -22,14 +22,13 @@ constexpr int kPinStep = 10;
 constexpr int kInputPinOut = 3;
 constexpr int kOutputPinIn = 4;
 
-// "a.b" into a TE_TEXT_SIZE buffer, cut to fit: the texts are shown, never
+// "a.b", cut to TE_TEXT_SIZE - 1 characters: the texts are shown, never
 // sent.
-void JoinWithPoint(char* pszDst, const char* a, const char* b)
+std::string JoinWithPoint(const char* a, const char* b)
 {
     std::string joined = std::string(a) + '.' + b;
-    size_t length = std::min(joined.size(), static_cast<size_t>(TE_TEXT_SIZE - 1));
-    std::memcpy(pszDst, joined.data(), length);
-    pszDst[length] = '\0';
+    joined.resize(std::min(joined.size(), static_cast<size_t>(TE_TEXT_SIZE - 1)));
+    return joined;
 }
 
 template <class T>
@@ -84,13 +83,13 @@ void CTETrackObject::InitializeBlock(CTEDocument* pDocument, int nWidth, int nHe
     std::snprintf(HOSTINFO::m_szName, sizeof HOSTINFO::m_szName, "%s", pszDefaultName);
     if (pDocument != nullptr)
         pDocument->SettleBlockName(HOSTINFO::m_szName, pszWanted);
-    std::snprintf(CTrackObject::m_szName, sizeof CTrackObject::m_szName, "%s", HOSTINFO::m_szName);
+    CTrackObject::m_szName.AssignCut(HOSTINFO::m_szName);
     LayoutPins();
 }
 
 // ---- Device link ---------------------------------------------------------------------------
 
-int CTETrackObject::WriteLink(REQUESTLIST* pRequests, char* pszField, const char* text)
+int CTETrackObject::WriteLink(REQUESTLIST* pRequests, CTEText* pField, const char* text)
 {
     // A text the field cannot hold whole is refused rather than cut.
     if (text == nullptr || std::strlen(text) >= TE_TEXT_SIZE)
@@ -102,25 +101,35 @@ int CTETrackObject::WriteLink(REQUESTLIST* pRequests, char* pszField, const char
     a_SendRequest(pRequests, REQUEST_WRITE, DATATYPE_TEXT, szRequest, &status);
     if (status == REQUEST_FAILED)
         return 0;
-    std::strcpy(pszField, text);
+    pField->Assign(text);
     return 1;
+}
+
+void CTETrackObject::ReadLink(REQUESTLIST* pRequests, CTEText* pField)
+{
+    // The host library answers into a buffer of REQUEST_TEXT_SIZE bytes.
+    char szAnswer[REQUEST_TEXT_SIZE];
+    std::strcpy(szAnswer, *pField);
+    int status = 0;
+    a_SendRequest(pRequests, REQUEST_READ, DATATYPE_TEXT, szAnswer, &status);
+    pField->AssignCut(szAnswer);
 }
 
 void CTETrackObject::ComposeFullConnection()
 {
-    JoinWithPoint(m_szFullConnection, m_szConnection, m_szFunction);
+    m_szFullConnection.AssignCut(JoinWithPoint(m_szConnection, m_szFunction).c_str());
 }
 
 int CTETrackObject::SetFunction(const char* text)
 {
-    if (!WriteLink(m_pFunctionRequests.get(), m_szFunction, text))
+    if (!WriteLink(m_pFunctionRequests.get(), &m_szFunction, text))
         return 0;
-    if (m_szFunction[0] == '\0') {
-        m_szFullConnection[0] = '\0';
+    if (m_szFunction.empty()) {
+        m_szFullConnection.Clear();
         m_bAssigned = FALSE;
         return 0;
     }
-    if (m_szConnection[0] != '\0')
+    if (!m_szConnection.empty())
         m_bAssigned = TRUE;
     ComposeFullConnection();
     return 1;
@@ -128,14 +137,14 @@ int CTETrackObject::SetFunction(const char* text)
 
 int CTETrackObject::SetConnection(const char* text)
 {
-    if (!WriteLink(m_pConnectionRequests.get(), m_szConnection, text))
+    if (!WriteLink(m_pConnectionRequests.get(), &m_szConnection, text))
         return 0;
-    if (m_szConnection[0] == '\0') {
-        m_szFullConnection[0] = '\0';
+    if (m_szConnection.empty()) {
+        m_szFullConnection.Clear();
         m_bAssigned = FALSE;
         return 0;
     }
-    if (m_szFunction[0] != '\0')
+    if (!m_szFunction.empty())
         m_bAssigned = TRUE;
     ComposeFullConnection();
     return 1;
@@ -171,11 +180,10 @@ int CTETrackObject::ReadValueMarkingNews()
 
 void CTETrackObject::RefreshLink()
 {
-    int status = 0;
-    a_SendRequest(m_pConnectionRequests.get(), REQUEST_READ, DATATYPE_TEXT, m_szConnection, &status);
-    a_SendRequest(m_pFunctionRequests.get(), REQUEST_READ, DATATYPE_TEXT, m_szFunction, &status);
-    if (m_szFunction[0] == '\0' || m_szConnection[0] == '\0') {
-        m_szFullConnection[0] = '\0';
+    ReadLink(m_pConnectionRequests.get(), &m_szConnection);
+    ReadLink(m_pFunctionRequests.get(), &m_szFunction);
+    if (m_szFunction.empty() || m_szConnection.empty()) {
+        m_szFullConnection.Clear();
         m_bAssigned = FALSE;
     } else {
         // The full text is composed only when the user binds a link.
@@ -219,7 +227,8 @@ BOOL CTETrackObject::HasTooltip()
 
 int CTETrackObject::GetTooltipText(char* dst)
 {
-    JoinWithPoint(dst, m_szConnection, m_szFunction);
+    const std::string joined = JoinWithPoint(m_szConnection, m_szFunction);
+    std::memcpy(dst, joined.c_str(), joined.size() + 1);
     return 1;
 }
 

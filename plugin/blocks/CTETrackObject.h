@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "blocks/BoundedText.h"
 #include "blocks/CTrackObject.h"
 
 class CTEDocument;
@@ -20,8 +21,10 @@ constexpr int TE_KIND_OUTPUT = 17;
 // Every task-engine block has this object type.
 constexpr int TE_OBJECT_TYPE = 10;
 
-// Size of the block's text fields.
+// Size of the block's text fields: they hold at most TE_TEXT_SIZE - 1
+// characters.
 constexpr int TE_TEXT_SIZE = 4096;
+using CTEText = CBoundedText<TE_TEXT_SIZE>;
 
 class CTETrackObject : public CTrackObject, public HOSTINFO {
     DECLARE_DYNAMIC(CTETrackObject)
@@ -50,10 +53,10 @@ public:
 
     // ---- Fields, in their native order ----
     int m_nKind;
-    char m_szText[TE_TEXT_SIZE] = {};            // clock caption, operator symbol
-    char m_szFullConnection[TE_TEXT_SIZE] = {};  // "connection.function"; empty when unassigned
-    char m_szConnection[TE_TEXT_SIZE] = {};
-    char m_szFunction[TE_TEXT_SIZE] = {};
+    CTEText m_szText;            // clock caption, operator symbol
+    CTEText m_szFullConnection;  // "connection.function"; empty when unassigned
+    CTEText m_szConnection;
+    CTEText m_szFunction;
     std::unique_ptr<STRINGLIST> m_pConnectionKeywords;
     std::unique_ptr<REQUESTLIST> m_pConnectionRequests;
     std::unique_ptr<STRINGLIST> m_pFunctionKeywords;
@@ -93,6 +96,9 @@ protected:
     void RefreshLink();
 
 private:
-    int WriteLink(REQUESTLIST* pRequests, char* pszField, const char* text);
+    int WriteLink(REQUESTLIST* pRequests, CTEText* pField, const char* text);
+    // Reads a link text from the device into the field; a failed read leaves
+    // it as it was.
+    static void ReadLink(REQUESTLIST* pRequests, CTEText* pField);
     void ComposeFullConnection();
 };

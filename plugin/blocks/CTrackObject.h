@@ -10,6 +10,7 @@
 
 #include "afxwin.h"
 #include "Corvala.h"
+#include "blocks/BoundedText.h"
 #include "blocks/TrackPin.h"
 
 class CLineItem;
@@ -137,7 +138,7 @@ public:
     int m_nHandlePixels = 6;
     UINT m_nTrackStyle = STYLE_COLORED;
     COLORREF m_crFrame = RGB(255, 0, 0);
-    char m_szName[TRACK_NAME_SIZE] = "ProcNoname_1";
+    CBoundedText<TRACK_NAME_SIZE> m_szName{"ProcNoname_1"};
     HFONT m_hFonts[TRACK_FONT_COUNT] = {};  // from the host library, never deleted
     COLORREF m_crBody = RGB(156, 154, 156);
     COLORREF m_crSpare1 = RGB(204, 204, 204);

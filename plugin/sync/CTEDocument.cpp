@@ -45,10 +45,14 @@ void CopyCut(char* pszDst, size_t cbDst, const char* pszSrc)
 void AddBlockChannel(CMainDlgHost* pDialog, const char* pszFormat, const char* pszBlockName,
                      STRINGLIST* pKeywords, REQUESTLIST* pRequests)
 {
-    char* pszKeyword = static_cast<char*>(std::calloc(kBlockKeywordSize, 1));
+    // Sized to the keyword, cut as a kBlockKeywordSize buffer would cut it: a
+    // block keeps four keywords for as long as it lives.
+    const int nLength = std::snprintf(nullptr, 0, pszFormat, pszBlockName);
+    const size_t cbKeyword = std::min(static_cast<size_t>(std::max(nLength, 0)) + 1, kBlockKeywordSize);
+    char* pszKeyword = static_cast<char*>(std::malloc(cbKeyword));
     if (pszKeyword == nullptr)
         AfxThrowMemoryException();
-    std::snprintf(pszKeyword, kBlockKeywordSize, pszFormat, pszBlockName);
+    std::snprintf(pszKeyword, cbKeyword, pszFormat, pszBlockName);
     pKeywords->push_back(pszKeyword);
     a_BuildRequestList(pDialog->Record(), pKeywords, pDialog->DeviceNames(), pRequests);
 }
@@ -213,7 +217,7 @@ void CTEDocument::SettleBlockName(char* pszName, const char* pszWanted)
 void CTEDocument::RenameBlock(CTETrackObject* pBlock, const char* pszName)
 {
     CopyCut(pBlock->HOSTINFO::m_szName, sizeof pBlock->HOSTINFO::m_szName, pszName);
-    CopyCut(pBlock->CTrackObject::m_szName, sizeof pBlock->CTrackObject::m_szName, pszName);
+    pBlock->CTrackObject::m_szName.AssignCut(pszName);
     // The live-value channels carry the name.
     for (auto* pList : {pBlock->m_pFunctionKeywords.get(), pBlock->m_pConnectionKeywords.get(),
                         pBlock->m_pOnlineKeywords.get(), pBlock->m_pValueKeywords.get()})

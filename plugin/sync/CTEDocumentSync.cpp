@@ -193,9 +193,9 @@ bool CTEDocument::DropRefusedEdits()
     for (INT_PTR i = 0; i < m_BlockList.GetSize(); ++i) {
         CTrackObject* pBlock = m_BlockList[i];
         if (m_UnsentBlocks.count(pBlock) != 0)
-            Trace("The device refused the new block %s", pBlock->m_szName);
+            Trace("The device refused the new block %s", pBlock->m_szName.c_str());
         else if (pBlock->m_bMoved)
-            Trace("The device refused the move of block %s", pBlock->m_szName);
+            Trace("The device refused the move of block %s", pBlock->m_szName.c_str());
         pBlock->m_bMoved = FALSE;
     }
     for (INT_PTR i = 0; i < m_LineList.GetSize(); ++i) {

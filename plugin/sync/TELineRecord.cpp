@@ -23,6 +23,12 @@ std::string_view FieldText(const char (&field)[N])
 }
 
 template <size_t N>
+std::string_view FieldText(const CBoundedText<N>& field)
+{
+    return std::string_view(field.c_str(), field.length());
+}
+
+template <size_t N>
 void CopyCut(char (&field)[N], std::string_view text)
 {
     size_t n = std::min(text.size(), N - 1);

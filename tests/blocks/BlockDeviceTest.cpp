@@ -77,6 +77,32 @@ TEST_F(BlockDeviceTest, LinkWritesAcceptedAndRefused)
     EXPECT_STREQ(pIn->m_szFunction, "Gain");
 }
 
+// The text fields hold only what they hold, but exactly as much as the
+// fixed fields they stand for: 4,095 characters written, read back and shown,
+// the joined link and a clock caption cut there.
+TEST_F(BlockDeviceTest, TextFieldsHoldTheirFullLengthAndNoMore)
+{
+    Connect("A");
+    auto* pIn = Make<CTEProcIN>(0, 0, &m_Document, 0, nullptr);
+    ASSERT_TRUE(Announce(pIn, "CTEProcIN_0"));
+    const std::string longest(TE_TEXT_SIZE - 1, 'f');
+    EXPECT_EQ(pIn->SetFunction(longest.c_str()), 1);
+    EXPECT_EQ(std::string(pIn->m_szFunction), longest);
+    EXPECT_EQ(pIn->SetConnection("Amp1"), 1);
+    EXPECT_EQ(std::string(pIn->m_szFullConnection), ("Amp1." + longest).substr(0, TE_TEXT_SIZE - 1));
+    EXPECT_EQ(Tooltip(pIn), std::string(pIn->m_szFullConnection));
+
+    const std::string other(TE_TEXT_SIZE - 1, 'c');
+    WriteOnDevice("A", "TE.II_1.connection", other);
+    pIn->RefreshValues();
+    EXPECT_EQ(std::string(pIn->m_szConnection), other);
+    EXPECT_EQ(pIn->SetFunction("Gain"), 1);
+    EXPECT_STREQ(pIn->m_szFunction, "Gain");
+
+    auto* pClock = Make<CTEProcRTC>(0, 0, &m_Document, 0, std::string(5000, 'M').c_str(), nullptr);
+    EXPECT_EQ(std::string(pClock->m_szText), std::string(TE_TEXT_SIZE - 1, 'M'));
+}
+
 TEST_F(BlockDeviceTest, LiveValueReads)
 {
     Connect("A");
@@ -90,7 +116,7 @@ TEST_F(BlockDeviceTest, LiveValueReads)
     CTETrackObject* blocks[] = {pIn, pCal, pClock};
 
     for (CTETrackObject* pBlock : blocks) {
-        device.SetBlockValue(pBlock->CTrackObject::m_szName, 7.5);
+        device.SetBlockValue(pBlock->CTrackObject::m_szName.c_str(), 7.5);
         pBlock->m_bDirty = FALSE;
         EXPECT_EQ(pBlock->RefreshValues(), 1);
         EXPECT_FLOAT_EQ(pBlock->m_fValue, 7.5f);
@@ -100,8 +126,8 @@ TEST_F(BlockDeviceTest, LiveValueReads)
     // A value that is changing: no value, but the block repaints, except a
     // calibrated input, which looks only at values.
     for (CTETrackObject* pBlock : blocks) {
-        device.SetBlockValue(pBlock->CTrackObject::m_szName, 1.0);
-        device.SetBlockValueStatus(pBlock->CTrackObject::m_szName, 2);
+        device.SetBlockValue(pBlock->CTrackObject::m_szName.c_str(), 1.0);
+        device.SetBlockValueStatus(pBlock->CTrackObject::m_szName.c_str(), 2);
         pBlock->m_bDirty = FALSE;
         EXPECT_EQ(pBlock->RefreshValues(), 0);
         EXPECT_FLOAT_EQ(pBlock->m_fValue, 7.5f);

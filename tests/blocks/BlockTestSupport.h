@@ -88,7 +88,7 @@ protected:
     // are answered.
     BOOL Announce(CTETrackObject* pBlock, const std::string& typeKey)
     {
-        std::string record = typeKey + " " + pBlock->CTrackObject::m_szName + " " +
+        std::string record = typeKey + " " + pBlock->CTrackObject::m_szName.c_str() + " " +
                              std::to_string(pBlock->m_rcPos.left) + "," + std::to_string(pBlock->m_rcPos.top);
         char szRecord[REQUEST_TEXT_SIZE] = {};
         record.copy(szRecord, sizeof szRecord - 1);

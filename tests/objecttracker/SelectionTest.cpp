@@ -36,7 +36,7 @@ protected:
     {
         std::vector<std::string> names;
         for (INT_PTR i = 0; i < m_Tracker.m_selection.GetSize(); ++i)
-            names.push_back(m_Tracker.m_selection[i]->m_szName);
+            names.push_back(m_Tracker.m_selection[i]->m_szName.c_str());
         return names;
     }
     CTETrackObject* m_pA = nullptr;
@@ -211,8 +211,8 @@ TEST_F(SelectionTest, LineMenuHitTellsSegmentsBendsAndBendsWithABranch)
 
 TEST_F(SelectionTest, TooltipFollowsTheMouse)
 {
-    std::strcpy(m_pA->m_szConnection, "Amp1");
-    std::strcpy(m_pA->m_szFunction, "Gain");
+    m_pA->m_szConnection.Assign("Amp1");
+    m_pA->m_szFunction.Assign("Gain");
     Move(Body(m_pA));
     Run();
     PlTooltipState state;
