@@ -9,6 +9,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "BenchEditor.h"
 #include "CorvalaHost.h"
 #include "blocks/CTrackObject.h"
 #include "lines/CLineItem.h"
@@ -22,76 +23,21 @@ namespace {
 
 const char kDevice[] = "BENCH";
 
-class BenchPage : public CTEPageLink {
-public:
-    UINT GetGridStep() const override { return 5; }
-    int GetRecordedPageWidth() const override { return 1200; }
-    HOSTINFO* GetPageRecord() override { return &m_Record; }
-    long InvalidateCanvasRect(RECT*, BOOL) override { return 1; }
+// An editor connected to an embedded device holding the program.
+struct Editor : BenchEditor {
+    // The devices of one run are dropped when the next one starts.
+    explicit Editor(int nBlocks) : BenchEditor(Prepared(nBlocks)) {}
 
-    HOSTINFO m_Record;
-};
-
-// Writes a program of n blocks in rows of input, sum and output, each
-// input feeding both inputs of its sum (one line over a bend) and each sum
-// its output: a line per block.
-void WriteProgram(tedevice::TaskEngineDevice& device, int n)
-{
-    auto write = [&](const char* keyword, const std::string& text) {
-        tedevice::TEValue value;
-        value.text = text;
-        device.Request(keyword, tedevice::TE_WRITE, tedevice::TE_TEXT, value);
-    };
-    for (int k = 0; 3 * k < n; ++k) {
-        int x = (k % 20) * 300;
-        int y = (k / 20) * 60;
-        std::string in = "II_" + std::to_string(k);
-        std::string sum = "FUNC_" + std::to_string(k);
-        std::string out = "IO_" + std::to_string(k);
-        write("TESetProc", "CTEProcIN_0 " + in + ' ' + std::to_string(x) + ',' + std::to_string(y));
-        if (3 * k + 1 < n)
-            write("TESetProc", "CTEProcFUNC_2xPLUS " + sum + ' ' + std::to_string(x + 100) + ',' + std::to_string(y));
-        if (3 * k + 2 >= n)
-            continue;
-        write("TESetProc", "CTEProcOUT_0 " + out + ' ' + std::to_string(x + 200) + ',' + std::to_string(y));
-        write("TESetLine", "Line_0 " + in + ".Out0 " + sum + ".In0 0x000000ff ");
-        write("TESetLine", "Line_0 " + in + ".Out0 " + std::to_string(x + 80) + ',' + std::to_string(y + 20) + ' ' +
-                               sum + ".In1 0x0000ff00 ");
-        write("TESetLine", "Line_0 " + sum + ".Out0 " + out + ".In0 0x00ff0000 ");
-    }
-}
-
-// An editor connected to a device holding the program, loaded by one tick.
-struct Editor {
-    explicit Editor(int nBlocks)
+    static std::string Prepared(int nBlocks)
     {
         corvala::ResetDevices();
         WriteProgram(corvala::EmbeddedDevice(kDevice), nBlocks);
-        m_Dialog.m_pParent = &m_Root;
-        m_Dialog.RegisterHostinfo(nullptr);
-        m_Document.SetPage(&m_Page);
-        m_Document.SetDialog(&m_Dialog);
-        std::string line = std::string("connection=") + kDevice;
-        m_Dialog.OnLoad(0, reinterpret_cast<long>(line.c_str()));
-        m_Document.Tick();
+        return kDevice;
     }
-    ~Editor()
-    {
-        m_Document.Clear();
-        m_Dialog.EmptyChannels();
-        m_Dialog.UnregisterHostinfo();
-        corvala::ResetDevices();
-    }
-
     void Read(TEChannel channel, STRINGLIST* pRecords)
     {
         a_SendRequest(&m_Dialog.Channel(channel).m_Requests, REQUEST_READ, DATATYPE_STRINGLIST, pRecords, nullptr);
     }
-
-    HOSTINFO m_Root;
-    CMainDlgHost m_Dialog;
-    BenchPage m_Page;
-    CTEDocument m_Document;
 };
 
 void SetCounters(benchmark::State& state, const Editor& editor)

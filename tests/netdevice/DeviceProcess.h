@@ -3,11 +3,10 @@
 // reaped in teardown; every wait has a deadline.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
