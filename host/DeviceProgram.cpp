@@ -106,9 +106,10 @@ std::vector<std::string> ParameterRows(HOSTINFO* owner, const std::string& devic
             std::snprintf(text, sizeof text, "%g", block.value);
             value = text;
         }
-        std::string link = block.connection.empty() && block.function.empty()
-                               ? std::string()
-                               : "  " + block.connection + "." + block.function;
+        // Inputs and outputs name "<connection>.<function>", clocks a time item.
+        std::string link = block.connection.empty() ? block.function : block.connection + "." + block.function;
+        if (!link.empty())
+            link = "  " + link;
         rows.push_back("  " + block.name + link + "  = " + value +
                        (block.online ? "" : "  (offline)"));
     }

@@ -114,8 +114,8 @@ std::string HostApp::CreatePlugin()
     if (!SendKeyword("connection", KEYWORD_SET, text) || PluginDeviceNames() != m_Devices)
         return "the plug-in refused the device list \"" + devices + "\"";
     m_nInterval = ReadInterval();
-    // The editor takes the top left of the screen; the host's own windows
-    // sit below it.
+    // The editor takes the top left of the screen; the host's status window
+    // sits below it, the parameter window over its canvas when asked for.
     SetWindowPos(m_hPlugin, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(m_hPlugin, SW_SHOW);
     SetForegroundWindow(m_hPlugin);
@@ -262,7 +262,7 @@ void HostApp::ShowParameters(const std::string& objectName)
     m_ParameterObject = objectName;
     if (!m_ParameterWindow.Handle()) {
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-        m_ParameterWindow.Create("Parameters", style, MakeRect(440, 800, 560, 220), m_MainWindow.Handle());
+        m_ParameterWindow.Create("Parameters", style, MakeRect(600, 120, 440, 480), m_MainWindow.Handle());
     }
     SetWindowTextA(m_ParameterWindow.Handle(), ("Parameters - " + objectName).c_str());
     ShowWindow(m_ParameterWindow.Handle(), SW_SHOW);

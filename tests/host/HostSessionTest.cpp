@@ -107,6 +107,7 @@ TEST_F(HostSessionTest, TheParameterButtonOpensTheHostsParameterWindow)
     };
     EXPECT_TRUE(HasRow("Device TE"));
     EXPECT_TRUE(HasRow("  Temp  Amp.Temperature  = 35"));
+    EXPECT_TRUE(HasRow("  Clock  Second  = " + std::to_string(static_cast<int>(Block("Clock")->value))));
     EXPECT_TRUE(HasRow("  Count  = 2"));
     EXPECT_TRUE(HasRow("  Amp.Temperature = 35  (0 to 120)"));
     ASSERT_EQ(RunScript("tick 3\n"), "");
