@@ -46,7 +46,7 @@ release() { at "$1" "$2"; xdotool mouseup 1; sleep 0.4; }
 click() { at "$1" "$2"; xdotool click 1; sleep 0.4; }
 
 # The first ticks bring the sample program onto the canvas.
-sleep 1.5
+sleep 3
 
 # (a) "Output" from the palette's Blocks folder, dropped at canvas (480,260).
 press 73 203
