@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "blocks/BlockScratch.h"
 #include "sync/CTEDocument.h"
 
 IMPLEMENT_DYNAMIC(CTETrackObject, CTrackObject)
@@ -239,24 +240,18 @@ void CTETrackObject::DrawBlockFrame(CDC* pDC, const char* pszCaption, POINT ptCa
     int w = m_rcPos.Width();
     int h = m_rcPos.Height();
     if (w > 0 && h > 0) {
-        CDC memDC;
-        memDC.CreateCompatibleDC(pDC);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(pDC, w, h);
-        CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
-        DrawBody(&memDC);
-        CFont* pOldFont = memDC.SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_5]));
-        memDC.SetBkMode(TRANSPARENT);
-        memDC.TextOut(ptCaption.x, ptCaption.y, pszCaption);
+        CBlockScratch scratch(pDC, w, h);
+        CDC* pMemDC = scratch.DC();
+        DrawBody(pMemDC);
+        CFont* pOldFont = pMemDC->SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_5]));
+        pMemDC->SetBkMode(TRANSPARENT);
+        pMemDC->TextOut(ptCaption.x, ptCaption.y, pszCaption);
         if (pszValue != nullptr) {
-            memDC.SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_7]));
-            memDC.TextOut(ptValue.x, ptValue.y, pszValue);
+            pMemDC->SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_7]));
+            pMemDC->TextOut(ptValue.x, ptValue.y, pszValue);
         }
-        pDC->BitBlt(m_rcPos.left, m_rcPos.top, w, h, &memDC, 0, 0, SRCCOPY);
-        memDC.SelectObject(pOldFont);
-        memDC.SelectObject(pOldBitmap);
-        bitmap.DeleteObject();
-        memDC.DeleteDC();
+        pDC->BitBlt(m_rcPos.left, m_rcPos.top, w, h, pMemDC, 0, 0, SRCCOPY);
+        pMemDC->SelectObject(pOldFont);
     }
     DrawPins(pDC, TRUE);
 }

@@ -205,6 +205,35 @@ TEST_F(BlockDrawTest, EachKindShowsItsCaptionAndValue)
     ExpectFace(pClock, {"Mon", {3, 2}, "   8", {23, 9}});
 }
 
+// Blocks compose their faces on one kept off-screen surface: a small block
+// painted after a large one in other colours shows nothing of it, and a
+// monochrome target still gets a face of its own kind.
+TEST_F(BlockDrawTest, AFaceShowsNothingOfTheBlockComposedBeforeIt)
+{
+    auto* pLarge = Make<CTEProcFUNC>(0, 0, &m_Document, 9, "PLUS", nullptr);
+    pLarge->SetSize(CSize(150, 120));
+    pLarge->m_crBody = kRed;
+    pLarge->m_crFrameLight = kRed;
+    Canvas large(200, 160);
+    pLarge->Draw(large.DC());
+    ASSERT_EQ(large.Pixel(100, 100), kRed);
+
+    auto* pIn = Make<CTEProcIN>(20, 20, &m_Document, 0, nullptr);
+    pIn->m_fValue = 7.6f;
+    ExpectFace(pIn, {"II_1", {3, 2}, "NC", {23, 9}});
+
+    CDC mono;
+    mono.CreateCompatibleDC(nullptr);  // holds a 1 x 1 monochrome bitmap
+    CBitmap bitmap;
+    bitmap.Attach(::CreateBitmap(100, 60, 1, 1, nullptr));
+    CBitmap* pOld = mono.SelectObject(&bitmap);
+    mono.FillSolidRect(0, 0, 100, 60, kWhite);
+    pIn->Draw(&mono);
+    EXPECT_EQ(mono.GetPixel(50, 42), kWhite) << "the grey body maps to white";
+    EXPECT_EQ(mono.GetPixel(79, 40), kBlack) << "the shadow stays black";
+    mono.SelectObject(pOld);
+}
+
 TEST_F(BlockDrawTest, OneOfEachKindSideBySide)
 {
     auto* pIn = Make<CTEProcIN>(10, 12, &m_Document, 0, nullptr);
