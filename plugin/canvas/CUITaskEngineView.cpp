@@ -221,6 +221,10 @@ void CUITaskEngineView::RepaintChangedBlocks()
 
 void CUITaskEngineView::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    // The arrow and Delete keys act on what the user just pressed, even when
+    // the focus was on the page's button or elsewhere.
+    if (::GetFocus() != m_hWnd)
+        SetFocus();
     CTEObjectTracker* pTracker = Tracker();
     if (pTracker == nullptr)
         return;
@@ -272,8 +276,9 @@ void CUITaskEngineView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-// The press moved the selection one pixel; the release takes it back and
-// moves it one grid step instead, so a tap moves by a whole step.
+// Offsets are subtracted from positions: the press moved the selection one
+// pixel against the arrow, the release moves it one grid step along it, so a
+// tap moves it by the step less one pixel.
 void CUITaskEngineView::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (CTEObjectTracker* pTracker = Tracker()) {

@@ -145,6 +145,20 @@ TEST_F(PageCommandTest, TheTickRepaintsOnlyWhileThePageTabIsSelected)
     EXPECT_NE(gfxtest::ClientPixels(m_W.view).values, shown.values);
 }
 
+// Keys reach the canvas once the user works on it, wherever the focus was:
+// here on the parameter button.
+TEST_F(PageCommandTest, APressOnTheCanvasTakesTheKeys)
+{
+    DropFromPalette(m_W, CPoint(60, 62), CPoint(40, 40));
+    CSize button = ClientSize(m_W.button);
+    Click(m_W.button, CPoint(button.cx / 2, button.cy / 2));
+    ::SetFocus(m_W.button);
+    Click(m_W.view, CPoint(70, 52));
+    EXPECT_EQ(::GetFocus(), m_W.view);
+    Key(VK_DELETE);
+    EXPECT_TRUE(Procs().empty());
+}
+
 // A page whose window the host destroyed leaves a dialog that still ticks,
 // reloads what another editor changed, and closes; nothing reaches the
 // freed view.
