@@ -250,7 +250,6 @@ TEST_F(EditingSessionTest, EveryStepReachesTheDeviceAndASecondEditorShowsIt)
 {
     EditorWindows w = RunSession();
     ASSERT_NE(w.dialog, nullptr);
-    PlSnapshotWindow(w.dialog, "/tmp/entry-session.png");
     EXPECT_EQ(DeviceProcs().size(), 4u);
     EXPECT_TRUE(m_Trace.empty()) << m_Trace.front();
 }
