@@ -5,10 +5,11 @@
 # tree, so that files the editor writes (the default palette) never land in
 # the sources.
 set(OVINTA_TEST_HOST_FOLDER ${CMAKE_BINARY_DIR}/testhost)
+file(MAKE_DIRECTORY ${OVINTA_TEST_HOST_FOLDER})
+# Copied on every build, so an edited palette or program is what the tests see.
 if(EXISTS ${CMAKE_SOURCE_DIR}/data/host)
-  file(COPY ${CMAKE_SOURCE_DIR}/data/host/ DESTINATION ${OVINTA_TEST_HOST_FOLDER})
-else()
-  file(MAKE_DIRECTORY ${OVINTA_TEST_HOST_FOLDER})
+  add_custom_target(test_host_folder ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/host ${OVINTA_TEST_HOST_FOLDER})
 endif()
 
 function(ovinta_add_test name)

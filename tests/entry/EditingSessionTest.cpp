@@ -29,7 +29,7 @@ const CPoint kClock(60, 266);
 const CPoint kDeviceButton(95, 415);  // the last of the buttons at the bottom
 }  // namespace blocks_folder
 namespace device_folder {
-const CPoint kAmplifier1(60, 131);
+const CPoint kChannel1(60, 131);
 const CPoint kGain(60, 259);
 }  // namespace device_folder
 
@@ -157,11 +157,11 @@ protected:
     {
         Click(w.palette, blocks_folder::kDeviceButton);
         DropFromPalette(w, device_folder::kGain, CPoint(70, 52));
-        DropFromPalette(w, device_folder::kAmplifier1, CPoint(60, 45));
+        DropFromPalette(w, device_folder::kChannel1, CPoint(60, 45));
         const tedevice::TEBlock* block = Device().FindBlock("II_1");
         ASSERT_NE(block, nullptr);
         EXPECT_EQ(block->function, "Gain");
-        EXPECT_EQ(block->connection, "Amp_1");
+        EXPECT_EQ(block->connection, "Ch1");
         {
             // The block shows its value from now on, without waiting for a tick.
             SCOPED_TRACE("bound, before a tick");

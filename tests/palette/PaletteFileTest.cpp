@@ -3,11 +3,13 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "TEParameters.h"
 #include "TERecords.h"
 #include "blocks/TEOperatorTable.h"
 #include "palette/PaletteFile.h"
@@ -264,7 +266,7 @@ TEST_F(PaletteFileTest, TheInstalledPaletteOffersEveryBlockOperatorAndDeviceLink
     EXPECT_TRUE(m_Trace.Lines().empty()) << m_Trace.Lines().front();
 
     std::set<tedevice::TEBlockKind> kinds;
-    std::set<std::string> operators, keywords;
+    std::set<std::string> operators, keywords, connections, functions;
     for (auto& folder : folders)
         for (auto& group : folder->m_Groups)
             for (auto& item : group->m_Items) {
@@ -276,6 +278,10 @@ TEST_F(PaletteFileTest, TheInstalledPaletteOffersEveryBlockOperatorAndDeviceLink
                 a_GetParameter(item->m_strCommand.c_str(), parameter);
                 keywords.insert(keyword);
                 EXPECT_NE(parameter[0], '\0');
+                if (std::string(keyword) == "connection")
+                    connections.insert(parameter);
+                if (std::string(keyword) == "function")
+                    functions.insert(parameter);
                 if (std::string(keyword) != "TEProc")
                     continue;
                 auto key = tedevice::ParseTypeKey(parameter);
@@ -287,6 +293,22 @@ TEST_F(PaletteFileTest, TheInstalledPaletteOffersEveryBlockOperatorAndDeviceLink
     EXPECT_EQ(keywords, (std::set<std::string>{"TEProc", "connection", "function"}));
     EXPECT_EQ(kinds.size(), 5u);
     EXPECT_EQ(operators.size(), size_t(TE_OPERATOR_COUNT));
+
+    // A block bound from the palette alone must get a live value: every
+    // connection and every function item meets a partner with which it
+    // names one of the device's parameters ("<connection>.<function>").
+    tedevice::TEParameters parameters;
+    auto names = [&](const std::string& connection, const std::string& function) {
+        return parameters.Find(connection + "." + function) != nullptr;
+    };
+    for (const auto& connection : connections)
+        EXPECT_TRUE(std::any_of(functions.begin(), functions.end(),
+                                [&](const std::string& function) { return names(connection, function); }))
+            << "connection " << connection << " names no parameter";
+    for (const auto& function : functions)
+        EXPECT_TRUE(std::any_of(connections.begin(), connections.end(),
+                                [&](const std::string& connection) { return names(connection, function); }))
+            << "function " << function << " names no parameter";
 }
 
 }  // namespace
