@@ -211,6 +211,12 @@ void CUITaskEngine::OnProgramReplaced(BOOL bBlocks, BOOL bLines)
     m_ObjectTracker.ForgetReplaced(bBlocks, bLines);
 }
 
+void CUITaskEngine::OnSyncNoticeChanged()
+{
+    if (m_pView != nullptr)
+        m_pView->ShowSyncNotice();
+}
+
 void CUITaskEngine::InitializeTab(HOSTINFO* parent, char* name)
 {
     a_InitializeHostinfo(CWnd::m_hWnd, this, parent);

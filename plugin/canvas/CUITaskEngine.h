@@ -66,6 +66,7 @@ public:
     CTEObjectTracker* GetObjectTracker() override { return &m_ObjectTracker; }
     long InvalidateCanvasRect(RECT* rect, BOOL bErase) override;
     void OnProgramReplaced(BOOL bBlocks, BOOL bLines) override;
+    void OnSyncNoticeChanged() override;
 
     CUITaskEngineView* GetView() const { return m_pView; }
     CObjectBar& GetObjectBar() { return m_wndObjectBar; }

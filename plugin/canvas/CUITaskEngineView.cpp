@@ -1,5 +1,6 @@
 #include "canvas/CUITaskEngineView.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "Corvala.h"
@@ -149,6 +150,56 @@ void CUITaskEngineView::OnDraw(CDC* pDC)
         DrawGrid(pDC, rcClip, static_cast<int>(nStep));
     if (CTEObjectTracker* pTracker = Tracker())
         pTracker->Paint(pDC, rcClip);
+    DrawSyncNotice(pDC);
+}
+
+const char* CUITaskEngineView::SyncNotice() const
+{
+    CTEDocument* pDocument = m_pPage != nullptr ? m_pPage->GetDocument() : nullptr;
+    return pDocument != nullptr ? pDocument->GetSyncNotice().c_str() : "";
+}
+
+void CUITaskEngineView::DrawSyncNotice(CDC* pDC)
+{
+    const char* pszNotice = SyncNotice();
+    if (*pszNotice == '\0')
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    rc.bottom = TEVIEW_NOTICE_HEIGHT;
+    rc.OffsetRect(GetScrollPosition());
+    pDC->FillSolidRect(&rc, TEVIEW_NOTICE_BACKGROUND);
+    CFont* pOldFont = pDC->SelectObject(CFont::FromHandle(a_GetFont("MS Sans Serif,8")));
+    int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    COLORREF crOld = pDC->SetTextColor(TEVIEW_NOTICE_TEXT);
+    pDC->TextOut(rc.left + 4, rc.top + 2, pszNotice);
+    pDC->SetTextColor(crOld);
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOldFont);
+}
+
+void CUITaskEngineView::ShowSyncNotice()
+{
+    if (m_hWnd == nullptr)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    rc.bottom = TEVIEW_NOTICE_HEIGHT;
+    InvalidateRect(&rc, TRUE);
+}
+
+BOOL CUITaskEngineView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
+{
+    CPoint before = GetScrollPosition();
+    BOOL bScrolled = CScrollView::OnScrollBy(sizeScroll, bDoScroll);
+    if (bScrolled && bDoScroll && *SyncNotice() != '\0') {
+        // The old line moved with the canvas, down when scrolling up.
+        CRect rc;
+        GetClientRect(&rc);
+        rc.bottom = TEVIEW_NOTICE_HEIGHT + std::abs(GetScrollPosition().y - before.y);
+        InvalidateRect(&rc, TRUE);
+    }
+    return bScrolled;
 }
 
 void CUITaskEngineView::DrawGrid(CDC* pDC, const CRect& rcClip, int nStep)

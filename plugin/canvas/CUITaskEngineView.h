@@ -23,6 +23,12 @@ constexpr COLORREF TEVIEW_GRID_DOT = RGB(0x64, 0x64, 0x64);
 // The scroll area a new view starts with.
 constexpr int TEVIEW_INITIAL_SIZE = 1000;
 
+// The notice line across the top of the view (the device not answering,
+// changes waiting, another editor's change).
+constexpr int TEVIEW_NOTICE_HEIGHT = 16;
+constexpr COLORREF TEVIEW_NOTICE_BACKGROUND = RGB(0xFF, 0xE8, 0x9A);
+constexpr COLORREF TEVIEW_NOTICE_TEXT = RGB(0x40, 0x20, 0x00);
+
 class CUITaskEngineView : public CScrollView {
     DECLARE_DYNCREATE(CUITaskEngineView)
 public:
@@ -40,6 +46,11 @@ public:
     void UpdateScrollSizes();
     // Draws the blocks whose value changed straight onto the window.
     void RepaintChangedBlocks();
+    // The document's notice changed: repaints the line it takes.
+    void ShowSyncNotice();
+    // Scrolling moves the notice line with the canvas: it is painted again
+    // where it belongs.
+    BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
 
     // Handlers; the page hands its own key messages to the two key handlers.
     void OnLButtonDown(UINT nFlags, CPoint point) override;
@@ -61,6 +72,9 @@ private:
     // The page record's parent: owner of what a block opens.
     HOSTINFO* OpenOwner() const;
     void DrawGrid(CDC* pDC, const CRect& rcClip, int nStep);
+    // The notice, on top of the canvas at the top of the client area.
+    void DrawSyncNotice(CDC* pDC);
+    const char* SyncNotice() const;
     static BOOL MakeDotRowBrush(CBrush* pBrush, int nStep);
     static void DrawGridDots(CDC* pDC, const CRect& rcClip, int nStep);
     void DeleteSelectedWaiting();

@@ -213,3 +213,89 @@ TEST_F(NothingLost, BlockReplacedByAnotherEditorIsSeenBeforeItCanBeDeleted)
 }
 
 }  // namespace
+
+namespace {
+
+// What the user is told, on the canvas's notice line and in the trace
+// window, as the device falls silent, changes wait, it answers again, and
+// another editor changes the program.
+class UserIsTold : public NothingLost {
+protected:
+    void SetUp() override
+    {
+        NothingLost::SetUp();
+        corvala::SetTraceSink([this](HWND, const char* text) { m_Trace.emplace_back(text); });
+    }
+    void TearDown() override
+    {
+        corvala::SetTraceSink(nullptr);
+        NothingLost::TearDown();
+    }
+
+    std::vector<std::string> TakeTrace() { return std::exchange(m_Trace, {}); }
+
+    std::vector<std::string> m_Trace;
+};
+
+TEST_F(UserIsTold, OfSilenceOfWaitingChangesAndOfOtherEditors)
+{
+    struct NoticePage : RecordingPage {
+        void OnSyncNoticeChanged() override { m_nNotices++; }
+        int m_nNotices = 0;
+    };
+    Editor& a = NewEditor();
+    Editor& b = NewEditor();
+    NoticePage page;
+    a.m_Document.SetPage(&page);
+    ASSERT_NE(a.Create("CTEProcIN_0", 20, 40), nullptr);
+    a.Tick();
+    b.Tick();
+    EXPECT_EQ(a.m_Document.GetSyncNotice(), "");
+    EXPECT_EQ(TakeTrace(), std::vector<std::string>{});
+
+    Device().SetDeviceOnline(false);
+    a.Tick();
+    a.Tick();
+    EXPECT_EQ(a.m_Document.GetSyncNotice(), "Device not answering");
+    EXPECT_EQ(TakeTrace(), (std::vector<std::string>{
+                               "The device does not answer; changes are kept and sent when it answers again"}));
+    ASSERT_NE(a.Create("CTEProcIN_0", 20, 140), nullptr);
+    EXPECT_EQ(a.m_Document.GetSyncNotice(), "Device not answering: 1 change waits to be sent");
+    a.Block("II_1")->m_bMoved = TRUE;
+    a.Tick();
+    EXPECT_EQ(a.m_Document.GetSyncNotice(), "Device not answering: 2 changes wait to be sent");
+    EXPECT_EQ(page.m_nNotices, 3);
+
+    Device().SetDeviceOnline(true);
+    a.Tick();
+    EXPECT_EQ(a.m_Document.GetSyncNotice(), "");
+    EXPECT_EQ(TakeTrace(), (std::vector<std::string>{"The device answers again; 2 waiting changes are sent"}));
+
+    // B's next tick brings A's new block: B is told; A, whose own change
+    // it was, is not.
+    b.Tick();
+    EXPECT_EQ(b.m_Document.GetSyncNotice(), "Program changed by another editor");
+    EXPECT_EQ(TakeTrace(), (std::vector<std::string>{
+                               "The program was changed on the device by another editor; the canvas shows it as it is now"}));
+    a.Tick();
+    EXPECT_EQ(a.m_Document.GetSyncNotice(), "");
+    // The notice stays a few seconds' worth of quiet ticks, then goes.
+    for (int i = 0; i < 29; ++i)
+        b.Tick();
+    EXPECT_EQ(b.m_Document.GetSyncNotice(), "Program changed by another editor");
+    b.Tick();
+    EXPECT_EQ(b.m_Document.GetSyncNotice(), "");
+
+    // A change the answering device refuses is reported, and the canvas
+    // follows the device: here a move of a block another editor deleted.
+    EXPECT_EQ(b.m_Document.DeleteBlock(b.Block("II_2")), 1);
+    a.Block("II_2")->m_bMoved = TRUE;
+    a.Tick();
+    EXPECT_EQ(TakeTrace(), (std::vector<std::string>{
+                               "The device refused the move of block II_2",
+                               "The program was changed on the device by another editor; the canvas shows it as it is now"}));
+    EXPECT_EQ(a.Positions(), DevicePositions());
+    a.m_Document.SetPage(&a.m_Page);
+}
+
+}  // namespace

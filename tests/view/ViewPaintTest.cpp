@@ -180,3 +180,69 @@ TEST_F(ViewRepaintTest, FollowsTheScrollPosition)
 }
 
 }  // namespace
+
+namespace {
+
+const uint32_t kNotice = PixelOf(TEVIEW_NOTICE_BACKGROUND);
+const uint32_t kNoticeText = PixelOf(TEVIEW_NOTICE_TEXT);
+
+// Counts notice-coloured pixels in the rows [top, bottom) of the client area.
+int NoticePixels(const Pixels& pixels, int top, int bottom)
+{
+    int n = 0;
+    for (int y = top; y < bottom && y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            n += pixels.At(x, y) == kNotice || pixels.At(x, y) == kNoticeText ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+// The notice line: painted across the top when the device stops answering,
+// at the top again after a scroll, and gone without a trace when it answers.
+TEST_F(ViewTest, DeviceSilenceShowsANoticeLineThatLeavesNoTrace)
+{
+    CTETrackObject* pA = Create("CTEProcIN_1", 60, 4);
+    ASSERT_NE(pA, nullptr);
+    m_Document.Tick();
+    Repaint();
+    Pixels quiet = Client();
+    EXPECT_EQ(NoticePixels(quiet, 0, kViewHeight), 0);
+
+    corvala::EmbeddedDevice("TE1").SetDeviceOnline(false);
+    m_Document.Tick();
+    m_pView->UpdateWindow();
+    Pixels silent = Client();
+    // The whole width of the line, with its text, over the block under it.
+    EXPECT_EQ(silent.At(1, 1), kNotice);
+    EXPECT_EQ(silent.At(kViewWidth - 30, TEVIEW_NOTICE_HEIGHT - 1), kNotice);
+    EXPECT_GT(NoticePixels(silent, 0, TEVIEW_NOTICE_HEIGHT), 0);
+    int nText = 0;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < TEVIEW_NOTICE_HEIGHT; ++y)
+            nText += silent.At(x, y) == kNoticeText ? 1 : 0;
+    EXPECT_GT(nText, 20);
+    EXPECT_EQ(NoticePixels(silent, TEVIEW_NOTICE_HEIGHT, kViewHeight), 0);
+
+    // Scrolled by the bar either way, the line is whole at the top again
+    // and nowhere else.
+    for (UINT nCode : {SB_LINEDOWN, SB_LINEUP}) {
+        m_pView->SendMessage(WM_VSCROLL, nCode, 0);
+        m_pView->UpdateWindow();
+        Pixels scrolled = Client();
+        EXPECT_EQ(m_pView->GetScrollPosition().y, nCode == SB_LINEDOWN ? 10 : 0);
+        EXPECT_EQ(NoticePixels(scrolled, TEVIEW_NOTICE_HEIGHT, kViewHeight), 0);
+        for (int y : {0, TEVIEW_NOTICE_HEIGHT - 1})
+            EXPECT_EQ(scrolled.At(1, y), kNotice) << "row " << y;
+    }
+
+    corvala::EmbeddedDevice("TE1").SetDeviceOnline(true);
+    m_Document.Tick();
+    m_pView->UpdateWindow();
+    Pixels back = Client();
+    int nWrong = 0;
+    for (int y = 0; y < back.height; ++y)
+        for (int x = 0; x < back.width; ++x)
+            nWrong += back.At(x, y) != quiet.At(x, y) ? 1 : 0;
+    EXPECT_EQ(nWrong, 0);
+}

@@ -59,6 +59,11 @@ public:
         return 1;
     }
     void OnProgramReplaced(BOOL bBlocks, BOOL bLines) override { m_Tracker.ForgetReplaced(bBlocks, bLines); }
+    void OnSyncNoticeChanged() override
+    {
+        if (m_pView != nullptr)
+            m_pView->ShowSyncNotice();
+    }
 
     WORD m_wGrid = 5;
     BOOL m_bShowGrid = TRUE;
