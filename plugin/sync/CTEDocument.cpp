@@ -352,6 +352,8 @@ bool CTEDocument::AnnounceBlock(CTETrackObject* pBlock, const std::string& strTy
     if (bSent) {
         m_UnsentBlocks.erase(pBlock);
         pBlock->m_bMoved = FALSE;  // the record carried the position
+        m_bLinesStale |= m_Mirror.LinesAnchorOn(pszName);
+        m_DeletedBlockNames.erase(pszName);
     } else {
         m_UnsentBlocks[pBlock] = strTypeKey;
         UpdateNotice();
@@ -423,8 +425,11 @@ int CTEDocument::DeleteBlock(CTrackObject* pBlock)
     if (nBlock >= 0)
         m_BlockList.RemoveAt(nBlock);
     // A block the device never took is no business of the device's.
-    if (m_UnsentBlocks.erase(pBlock) == 0 && !m_bLoading)
+    if (m_UnsentBlocks.erase(pBlock) == 0 && !m_bLoading) {
         AnnounceDelete(TE_DELPROC, pBlock->m_szName);
+        m_bLinesStale |= m_Mirror.LinesAnchorOn(pBlock->m_szName.c_str());
+        m_DeletedBlockNames.insert(pBlock->m_szName.c_str());
+    }
     ForgetBlock(pBlock);
     delete pBlock;
     return 1;
@@ -475,5 +480,6 @@ void CTEDocument::Clear()
     m_LineList.RemoveAll();
     ForgetUnsent();
     m_Mirror.Clear();
+    m_DeletedBlockNames.clear();
     m_bProgramRead = false;
 }

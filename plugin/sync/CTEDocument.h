@@ -226,6 +226,15 @@ private:
     std::unordered_set<const CLineItem*> m_UnsentLines;
     std::vector<std::pair<TEChannel, std::string>> m_WaitingDeletes;
 
+    // Blocks this editor deleted, by name, until a block of that name is
+    // made again: lines of another editor that still anchor on one of them
+    // on the device went with the block, and are deleted when seen.
+    std::unordered_set<std::string> m_DeletedBlockNames;
+    void DeleteLinesOfDeletedBlocks(const STRINGLIST& records);
+    // A block of a name that line records on the device anchor on was made
+    // or deleted here: those lines attach differently now, and are read
+    // again on the next tick, as any editor reading them afresh would.
+    bool m_bLinesStale = false;
     BOOL m_bDeviceSilent = FALSE;
     bool m_bProgramRead = false;   // the device's lists were read once
     int m_nChangedTicks = 0;       // ticks the notice of another editor's change stays

@@ -67,12 +67,22 @@ private:
     {
         if (pszAnchor[0] == '\0') {
             TestEnd(bSourceSide);
-        } else if (std::strstr(pszAnchor, m_pBlock->m_szName) != nullptr) {
+        } else if (NamesBlock(pszAnchor)) {
             if (m_line.m_nDirection == LINE_DIRECTION_FROM_SOURCE)
                 TestEnd(bSourceSide);
             else if (m_line.m_nDirection == LINE_DIRECTION_FROM_TARGET)
                 TestEnd(!bSourceSide);
         }
+    }
+
+    // The anchor's object is the block: its name, exactly. A name found
+    // anywhere in the anchor would let FUNC_1 take the ends of a line on
+    // FUNC_11 whose pins it covers.
+    bool NamesBlock(const char* pszAnchor) const
+    {
+        const char* pszPoint = std::strchr(pszAnchor, '.');
+        size_t length = pszPoint != nullptr ? static_cast<size_t>(pszPoint - pszAnchor) : std::strlen(pszAnchor);
+        return std::strncmp(pszAnchor, m_pBlock->m_szName, length) == 0 && m_pBlock->m_szName[length] == '\0';
     }
 
     void TestEnd(bool bFirst)

@@ -14,6 +14,7 @@
 #include "sync/CTEDocument.h"
 #include "sync/CTEPageLink.h"
 #include "sync/TELineRecord.h"
+#include "sync/TERecordTokens.h"
 #include "sync/TERecords.h"
 #include "sync/TEReloadIndex.h"
 
@@ -106,12 +107,16 @@ void CTEDocument::Tick()
     bool bBlocks = bUnshared || !m_Mirror.SameProcs(procs.list);
     // Freeing the blocks detached every line from its pins: lines left so
     // would lose their anchors on the device at their next change.
-    bool bLines = bBlocks || !m_Mirror.SameLines(lines.list);
+    bool bForeign = bBlocks || !m_Mirror.SameLines(lines.list);
+    bool bLines = bForeign || m_bLinesStale;
     if (bBlocks)
         ReloadBlocks(&procs.list);
-    if (bLines)
+    if (bLines) {
         ReloadLines(&lines.list);
-    if ((bBlocks || bLines) && m_bProgramRead) {
+        DeleteLinesOfDeletedBlocks(lines.list);
+    }
+    m_bLinesStale = false;
+    if (bForeign && m_bProgramRead) {
         Trace("The program was changed on the device by another editor; the canvas shows it as it is now");
         m_nChangedTicks = kChangedNoticeTicks;
     } else if (m_nChangedTicks > 0) {
@@ -120,6 +125,37 @@ void CTEDocument::Tick()
     m_bProgramRead = true;
     PollValues();
     UpdateNotice();
+}
+
+// Another editor may have drawn a line to a block this editor deleted
+// before it knew of the line: the device keeps such a line, which would
+// attach to whatever block later takes the name. It goes with its block.
+void CTEDocument::DeleteLinesOfDeletedBlocks(const STRINGLIST& records)
+{
+    std::erase_if(m_DeletedBlockNames, [&](const std::string& name) { return FindBlock(name.c_str()) != nullptr; });
+    if (m_DeletedBlockNames.empty())
+        return;
+    for (const char* pszRecord : records) {
+        if (pszRecord == nullptr)
+            continue;
+        std::vector<std::string_view> tokens = TESplitRecord(pszRecord);
+        bool bOrphan = std::any_of(tokens.begin() + (tokens.empty() ? 0 : 1), tokens.end(), [&](std::string_view token) {
+            size_t point = token.find('.');
+            return point != std::string_view::npos && m_DeletedBlockNames.count(std::string(token.substr(0, point))) != 0;
+        });
+        if (!bOrphan)
+            continue;
+        std::string name(tokens[0]);
+        CLineItem* pLine = nullptr;
+        for (INT_PTR i = 0; i < m_LineList.GetSize() && pLine == nullptr; ++i) {
+            if (name == m_LineList[i]->m_szName)
+                pLine = m_LineList[i];
+        }
+        if (pLine != nullptr)
+            DeleteLine(pLine);
+        else
+            AnnounceDelete(TE_DELLINE, name.c_str());
+    }
 }
 
 void CTEDocument::SendWaitingEdits()

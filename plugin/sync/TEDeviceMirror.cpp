@@ -60,6 +60,16 @@ long CTEDeviceMirror::FindLine(std::string_view name) const
     return -1;
 }
 
+bool CTEDeviceMirror::LinesAnchorOn(std::string_view blockName) const
+{
+    std::string anchor = ' ' + std::string(blockName) + '.';
+    for (const std::string& record : m_Lines) {
+        if (record.find(anchor) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 void CTEDeviceMirror::MoveProc(std::string_view update)
 {
     long n = FindProc(Field(update, 0));

@@ -31,6 +31,9 @@ public:
     bool HasProc(std::string_view name) const { return FindProc(name) >= 0; }
     bool HasLine(std::string_view name) const { return FindLine(name) >= 0; }
 
+    // Whether a line record has an anchor on the block of that name.
+    bool LinesAnchorOn(std::string_view blockName) const;
+
     const std::vector<std::string>& Procs() const { return m_Procs; }
     const std::vector<std::string>& Lines() const { return m_Lines; }
 

@@ -257,6 +257,13 @@ std::string TEFormatLineRecord(const CLineItem& line)
         source = Anchor(FieldText(line.m_pSource->m_szName), "Out", line.m_nSourcePin - PIN_OUTPUT_BASE);
     if (line.m_pTarget != nullptr && line.m_nTargetPin >= 0)
         target = Anchor(FieldText(line.m_pTarget->m_szName), "In", line.m_nTargetPin);
+    // An end read from the device that attaches to nothing here (its block
+    // lacks that pin, or is not there) keeps the anchor it was read with, so
+    // that a change of its bends does not rewrite the device's line.
+    if (line.m_pSource == nullptr && line.m_pParent == nullptr)
+        source = FieldText(line.m_szSourcePin);
+    if (line.m_pTarget == nullptr)
+        target = FieldText(line.m_szTargetPin);
 
     const std::string& nodeOrSource = node.empty() ? source : node;
     std::string head, tail;

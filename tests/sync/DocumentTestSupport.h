@@ -33,9 +33,12 @@ public:
         return 1;
     }
 
+    void OnProgramReplaced(BOOL, BOOL bLines) override { m_nLineReloads += bLines ? 1 : 0; }
+
     int m_nWidth = 800;
     HOSTINFO m_Record;
     std::vector<CRect> m_Invalidated;
+    int m_nLineReloads = 0;
 };
 
 inline CPoint PinPoint(CTrackObject* pBlock, int side, UINT index)

@@ -42,10 +42,12 @@ TEST_F(TwoEditors, WhatOneCreatesConnectsOrDeletesTheOtherShowsAfterItsTick)
     b.Tick();
     EXPECT_EQ(a.Positions(), (std::vector<std::string>{"II_1 20,40", "IO_1 400,40"}));
     EXPECT_EQ(b.Positions(), a.Positions());
-    // The device keeps the deleted block's line; the editors list it, but
-    // a line missing an end attaches to nothing (its pins are as read).
-    EXPECT_EQ(b.Lines(), (std::vector<std::string>{"-:1024>-:0 d2 0,0 400,50 #00000000"}));
-    EXPECT_EQ(a.Lines(), b.Lines());
+    // The device kept the deleted block's line until the editor that deleted
+    // the block saw it: a line goes with its block.
+    EXPECT_EQ(a.Lines(), std::vector<std::string>{});
+    b.Tick();
+    EXPECT_EQ(b.Lines(), std::vector<std::string>{});
+    EXPECT_EQ(Device().LineRecords(), std::vector<std::string>{});
 }
 
 TEST_F(TwoEditors, MovesAndLineEditsShowInTheOtherAfterItsTick)
