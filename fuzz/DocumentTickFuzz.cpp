@@ -11,6 +11,9 @@
 //   offline           every request of this tick fails
 //   move <k> <dx> <dy>  the user moves block k (an index, wrapped)
 //   delblock <k>, delline <k>  the user deletes block or line k
+//   create <type key> <x> <y>  the user drops a block
+//   draw <a> <out> <b> <in>    the user draws a line from output pin <out>
+//                              of block a to input pin <in> of block b
 //
 // A tick without P or L lines (and without counts) is answered by a real
 // embedded device, which has taken every write the document sent, so the
@@ -18,7 +21,9 @@
 //
 // Checked beyond the sanitizers: after every tick, each line's blocks and
 // parent are blocks and lines the document holds, and the display list holds
-// the same blocks as the block list.
+// the same blocks as the block list. At the end, after two ticks on the real
+// device, every block and line the editor shows is on the device, each block
+// where the editor shows it: nothing the user did was lost or left unsent.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -77,7 +82,7 @@ std::vector<TickScript> ReadScript(std::string_view text)
             tick.valueStatus = std::atoi(rest.c_str());
         else if (line == "offline")
             tick.offline = true;
-        else if (word == "move" || word == "delblock" || word == "delline") {
+        else if (word == "move" || word == "delblock" || word == "delline" || word == "create" || word == "draw") {
             std::istringstream words(line);
             std::vector<std::string> edit;
             for (std::string w; words >> w;)
@@ -174,16 +179,53 @@ size_t Wrap(const std::string& index, INT_PTR size)
     return static_cast<size_t>(std::strtoul(index.c_str(), nullptr, 10) % static_cast<unsigned long>(size));
 }
 
+int Number(const std::string& text)
+{
+    return std::atoi(text.c_str());
+}
+
+// Moves stay on the canvas, as the object tracker keeps them.
+void MoveBlock(CTrackObject* pBlock, int dx, int dy)
+{
+    CRect& rc = pBlock->m_rcPos;
+    int x = std::clamp(rc.left + dx % 10000, 0, TE_MAX_CANVAS_COORD - 1000);
+    int y = std::clamp(rc.top + dy % 10000, 0, TE_MAX_CANVAS_COORD - 1000);
+    rc.OffsetRect(x - rc.left, y - rc.top);
+    pBlock->m_bMoved = TRUE;
+}
+
+// A line handed to the document as the line tracker hands it: listed only
+// when connected.
+void DrawLine(CTEDocument& document, CTrackObject* pA, int nOut, CTrackObject* pB, int nIn)
+{
+    POINT from;
+    POINT to;
+    if (pA->GetPinPoint(PIN_SIDE_OUTPUT, static_cast<UINT>(nOut), &from) != 1 ||
+        pB->GetPinPoint(PIN_SIDE_INPUT, static_cast<UINT>(nIn), &to) != 1)
+        return;
+    auto pLine = std::make_unique<CLineItem>();
+    pLine->AddPoint(from.x, from.y);
+    pLine->AddPoint((from.x + to.x) / 2, from.y);
+    pLine->AddPoint((from.x + to.x) / 2, to.y);
+    pLine->AddPoint(to.x, to.y);
+    if (document.ConnectLineTo(pA, pB, pLine.get()) == 1)
+        document.m_LineList.Add(pLine.release());
+}
+
 void ApplyEdit(CTEDocument& document, const std::vector<std::string>& edit)
 {
-    if (edit[0] == "move" && edit.size() == 4 && document.m_BlockList.GetSize() > 0) {
-        CTrackObject* pBlock = document.m_BlockList[Wrap(edit[1], document.m_BlockList.GetSize())];
-        pBlock->m_rcPos.OffsetRect(std::atoi(edit[2].c_str()) % 10000, std::atoi(edit[3].c_str()) % 10000);
-        pBlock->m_bMoved = TRUE;
-    } else if (edit[0] == "delblock" && edit.size() == 2 && document.m_BlockList.GetSize() > 0) {
-        document.DeleteBlock(document.m_BlockList[Wrap(edit[1], document.m_BlockList.GetSize())]);
+    INT_PTR nBlocks = document.m_BlockList.GetSize();
+    if (edit[0] == "move" && edit.size() == 4 && nBlocks > 0) {
+        MoveBlock(document.m_BlockList[Wrap(edit[1], nBlocks)], Number(edit[2]), Number(edit[3]));
+    } else if (edit[0] == "delblock" && edit.size() == 2 && nBlocks > 0) {
+        document.DeleteBlock(document.m_BlockList[Wrap(edit[1], nBlocks)]);
     } else if (edit[0] == "delline" && edit.size() == 2 && document.m_LineList.GetSize() > 0) {
         document.DeleteLine(document.m_LineList[Wrap(edit[1], document.m_LineList.GetSize())]);
+    } else if (edit[0] == "create" && edit.size() == 4) {
+        document.CreateBlock(edit[1].c_str(), Number(edit[2]), Number(edit[3]), 0, 0, nullptr, -1);
+    } else if (edit[0] == "draw" && edit.size() == 5 && nBlocks > 0) {
+        DrawLine(document, document.m_BlockList[Wrap(edit[1], nBlocks)], Number(edit[2]) % 64,
+                 document.m_BlockList[Wrap(edit[3], nBlocks)], Number(edit[4]) % 64);
     }
 }
 
@@ -206,6 +248,24 @@ void CheckConsistent(const CTEDocument& document)
         FUZZ_CHECK(!pLine->m_pSource || Holds(document.m_BlockList, pLine->m_pSource));
         FUZZ_CHECK(!pLine->m_pTarget || Holds(document.m_BlockList, pLine->m_pTarget));
         FUZZ_CHECK(!pLine->m_pParent || Holds(document.m_LineList, pLine->m_pParent));
+    }
+}
+
+// After quiet ticks the device holds what the editor shows.
+void CheckOnDevice(const CTEDocument& document, const tedevice::TaskEngineDevice& device)
+{
+    for (INT_PTR i = 0; i < document.m_BlockList.GetSize(); ++i) {
+        const CTrackObject* pBlock = document.m_BlockList[i];
+        const tedevice::TEBlock* pOnDevice = device.FindBlock(pBlock->m_szName);
+        FUZZ_CHECK_MSG(pOnDevice != nullptr, pBlock->m_szName);
+        FUZZ_CHECK_MSG(pOnDevice->record.x == pBlock->m_rcPos.left && pOnDevice->record.y == pBlock->m_rcPos.top,
+                       pBlock->m_szName);
+    }
+    std::vector<std::string> lines = device.LineRecords();
+    for (INT_PTR i = 0; i < document.m_LineList.GetSize(); ++i) {
+        std::string name = std::string(document.m_LineList[i]->m_szName) + ' ';
+        bool found = std::any_of(lines.begin(), lines.end(), [&](const std::string& r) { return r.starts_with(name); });
+        FUZZ_CHECK_MSG(found, name.c_str());
     }
 }
 
@@ -248,7 +308,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
             device->Use(&quiet);
             document.Tick();
+            document.Tick();
             CheckConsistent(document);
+            CheckOnDevice(document, corvala::EmbeddedDevice("TE1"));
             document.Clear();
         }
         dialog.EmptyChannels();
