@@ -1,6 +1,7 @@
 // Building and sending request lists.
 #include <algorithm>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "Corvala.h"
@@ -26,7 +27,9 @@ std::vector<std::string_view> DevicesOf(const REQUESTLIST& requests, std::string
 // Appends the items of one keyword for the device names it lacks. Lists
 // are usually built from device lists that only grew at their end, so the
 // names present are a prefix of the device list: those are passed over in
-// one comparison each, and only the rest is looked for.
+// one comparison each. The rest is looked up in a set, since a second
+// "connection" naming other devices leaves the first ones' items in the
+// list, and searching them for every new name took minutes.
 int AppendMissing(HOSTINFO* record, const char* keyword, const STRINGLIST& deviceNames, REQUESTLIST& requests)
 {
     std::vector<std::string_view> present = DevicesOf(requests, keyword);
@@ -34,13 +37,16 @@ int AppendMissing(HOSTINFO* record, const char* keyword, const STRINGLIST& devic
     while (nFirst < present.size() && nFirst < deviceNames.size() && deviceNames[nFirst] &&
            present[nFirst] == deviceNames[nFirst])
         ++nFirst;
+    if (nFirst == deviceNames.size())
+        return 0;
+    std::unordered_set<std::string_view> known(present.begin(), present.end());
     int appended = 0;
     for (size_t i = nFirst; i < deviceNames.size(); ++i) {
         const char* deviceName = deviceNames[i];
-        if (!deviceName || std::find(present.begin(), present.end(), deviceName) != present.end())
+        if (!deviceName || known.contains(deviceName))
             continue;
         requests.push_back(new REQUESTITEM{keyword, deviceName, record});
-        present.emplace_back(requests.back()->deviceName);
+        known.insert(requests.back()->deviceName);
         ++appended;
     }
     return appended;

@@ -209,3 +209,35 @@ TEST_F(ChannelTest, HundredsOfDevicesGiveOneItemPerDeviceInOrder)
     ASSERT_EQ(Load(line), 1);
     EXPECT_EQ(m_Dialog.Channel(TE_SETPROC).m_Requests.size(), static_cast<size_t>(kDevices));
 }
+
+// A second "connection" naming other devices adds their items after the
+// first ones' (the lists are never emptied), in the order given. With
+// hundreds of names on each line this froze the editor for minutes, since
+// every new name was searched for among all the items already there.
+TEST_F(ChannelTest, ASecondLongConnectionAddsItsDevicesAfterTheFirst)
+{
+    constexpr int kDevices = 600;
+    auto line = [](char prefix) {
+        std::string text = "connection=";
+        for (int i = 0; i < kDevices; ++i)
+            text += (i ? "," : "") + std::string(1, prefix) + std::to_string(1000 + i);
+        return text;
+    };
+    ASSERT_EQ(Load(line('D')), 1);
+    ASSERT_EQ(Load(line('E')), 1);
+    EXPECT_EQ(DeviceNames().size(), static_cast<size_t>(kDevices));
+    for (int id = 0; id < TE_CHANNEL_COUNT; ++id) {
+        const REQUESTLIST& requests = m_Dialog.Channel(static_cast<TEChannel>(id)).m_Requests;
+        ASSERT_EQ(requests.size(), static_cast<size_t>(2 * kDevices));
+        EXPECT_EQ(corvala::RequestDeviceName(requests[kDevices - 1]), "D1599");
+        EXPECT_EQ(corvala::RequestDeviceName(requests[kDevices]), "E1000");
+        EXPECT_EQ(corvala::RequestDeviceName(requests.back()), "E1599");
+    }
+    // The first devices named again, shuffled among new ones: only the new
+    // ones are added.
+    ASSERT_EQ(Load("connection=E1003,F1,D1000,F2"), 1);
+    const REQUESTLIST& requests = m_Dialog.Channel(TE_SETLINE).m_Requests;
+    ASSERT_EQ(requests.size(), static_cast<size_t>(2 * kDevices + 2));
+    EXPECT_EQ(corvala::RequestDeviceName(requests[2 * kDevices]), "F1");
+    EXPECT_EQ(corvala::RequestDeviceName(requests.back()), "F2");
+}
