@@ -256,10 +256,10 @@ void CheckOnDevice(const CTEDocument& document, const tedevice::TaskEngineDevice
 {
     for (INT_PTR i = 0; i < document.m_BlockList.GetSize(); ++i) {
         const CTrackObject* pBlock = document.m_BlockList[i];
-        const tedevice::TEBlock* pOnDevice = device.FindBlock(pBlock->m_szName);
-        FUZZ_CHECK_MSG(pOnDevice != nullptr, pBlock->m_szName);
+        const tedevice::TEBlock* pOnDevice = device.FindBlock(pBlock->m_szName.c_str());
+        FUZZ_CHECK_MSG(pOnDevice != nullptr, pBlock->m_szName.c_str());
         FUZZ_CHECK_MSG(pOnDevice->record.x == pBlock->m_rcPos.left && pOnDevice->record.y == pBlock->m_rcPos.top,
-                       pBlock->m_szName);
+                       pBlock->m_szName.c_str());
     }
     std::vector<std::string> lines = device.LineRecords();
     for (INT_PTR i = 0; i < document.m_LineList.GetSize(); ++i) {
