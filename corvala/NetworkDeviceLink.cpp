@@ -117,9 +117,16 @@ int NetworkDeviceLink::Exchange(std::string_view keyword, int mode, int type, TE
             value.number = m_Snapshot.procs;
             return REQUEST_OK;
         }
+        if (keyword == "TEProgramVersion")
+            return ReadProgramVersion(type, value);
         if (auto status = FromSnapshot(keyword, mode, type, value))
             return *status;
     }
+    return SendRequest(keyword, mode, type, value);
+}
+
+int NetworkDeviceLink::SendRequest(std::string_view keyword, int mode, int type, TEValue& value)
+{
     TEWireFields request{"REQ", std::string(keyword), std::to_string(mode), std::to_string(type)};
     tedevice::EncodeValue(type, value, request);
     TEWireFields answer;
@@ -131,9 +138,27 @@ int NetworkDeviceLink::Exchange(std::string_view keyword, int mode, int type, TE
         Disconnect();
         return REQUEST_FAILED;
     }
-    if (mode == REQUEST_WRITE && status == REQUEST_OK && !KeepsSnapshot(keyword))
-        m_Snapshot.valid = false;
+    if (mode == REQUEST_WRITE && status == REQUEST_OK) {
+        m_Snapshot.programVersion.reset();
+        if (!KeepsSnapshot(keyword))
+            m_Snapshot.valid = false;
+    }
     return status;
+}
+
+int NetworkDeviceLink::ReadProgramVersion(int type, TEValue& value)
+{
+    if (m_nSocket < 0 && !Connect())
+        return REQUEST_FAILED;
+    if (!m_bHasProgramVersion)
+        return REQUEST_FAILED;
+    bool fresh = m_Snapshot.valid && Clock::now() - m_Snapshot.taken <= std::chrono::milliseconds(g_Timeouts.snapshotMaxAgeMs);
+    if (type == DATATYPE_INT && fresh && m_Snapshot.programVersion) {
+        value.number = *m_Snapshot.programVersion;
+        m_Snapshot.programVersion.reset();
+        return REQUEST_OK;
+    }
+    return SendRequest("TEProgramVersion", REQUEST_READ, type, value);
 }
 
 // The answer of a polled read, or nothing for a request the snapshot does
@@ -190,12 +215,21 @@ bool NetworkDeviceLink::RefreshSnapshot()
 bool NetworkDeviceLink::ReadSnapshot(const TEWireFields& answer)
 {
     constexpr size_t kPerBlock = 6;
-    if (answer.size() < 3 || answer[0] != "VALUES" || (answer.size() - 3) % kPerBlock != 0)
+    // Kind, block count, line count, and from wire version 2 the program version.
+    size_t nHead = m_bHasProgramVersion ? 4 : 3;
+    if (answer.size() < nHead || answer[0] != "VALUES" || (answer.size() - nHead) % kPerBlock != 0)
         return false;
     if (!ToInt(answer[1], m_Snapshot.procs) || !ToInt(answer[2], m_Snapshot.lines))
         return false;
+    m_Snapshot.programVersion.reset();
+    int version = 0;
+    if (m_bHasProgramVersion) {
+        if (!ToInt(answer[3], version))
+            return false;
+        m_Snapshot.programVersion = version;
+    }
     m_Snapshot.blocks.clear();
-    for (size_t i = 3; i < answer.size(); i += kPerBlock) {
+    for (size_t i = nHead; i < answer.size(); i += kPerBlock) {
         BlockState block;
         if (!ToInt(answer[i + 1], block.valueStatus) || !ToInt(answer[i + 3], block.online))
             return false;
@@ -249,11 +283,14 @@ bool NetworkDeviceLink::Connect()
     int yes = 1;
     ::setsockopt(m_nSocket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     TEWireFields greeting;
-    if (!Receive(greeting, Clock::now() + std::chrono::milliseconds(g_Timeouts.answerMs)) ||
-        greeting != TEWireFields{std::string(tedevice::kWireGreeting), std::string(tedevice::kWireVersion)}) {
+    bool greeted = Receive(greeting, Clock::now() + std::chrono::milliseconds(g_Timeouts.answerMs)) &&
+                   greeting.size() == 2 && greeting[0] == tedevice::kWireGreeting &&
+                   (greeting[1] == tedevice::kWireVersion || greeting[1] == tedevice::kWireVersionWithoutProgramVersion);
+    if (!greeted) {
         Disconnect();
         return false;
     }
+    m_bHasProgramVersion = greeting[1] == tedevice::kWireVersion;
     return true;
 }
 

@@ -9,6 +9,13 @@
 // (the first request of each tick) and whenever the snapshot is older than
 // its limit. Writes go through at once; a write that can change what the
 // snapshot holds drops it. Everything else is one request, one answer.
+//
+// The snapshot also holds the device's program version, which answers one
+// TEProgramVersion read: the tick's, right after the TENrOfProcs read that
+// fetched it. An editor reads the version to learn what the device holds
+// now, so any later read (before a delete, after its own writes) asks the
+// device. A device of wire version 1 has no program version: such reads
+// fail at once, as that device would answer them.
 #pragma once
 
 #include <chrono>
@@ -48,6 +55,7 @@ private:
         Clock::time_point taken;
         int procs = 0;
         int lines = 0;
+        std::optional<int> programVersion;  // until the first read of it
         std::unordered_map<std::string, BlockState> blocks;
     };
 
@@ -55,6 +63,9 @@ private:
     std::optional<int> FromSnapshot(std::string_view keyword, int mode, int type, tedevice::TEValue& value);
     bool RefreshSnapshot();
     bool ReadSnapshot(const tedevice::TEWireFields& answer);
+    int ReadProgramVersion(int type, tedevice::TEValue& value);
+    // One REQ message and its answer.
+    int SendRequest(std::string_view keyword, int mode, int type, tedevice::TEValue& value);
 
     // One message out, one back; false (and disconnected) on any failure.
     bool Call(const tedevice::TEWireFields& request, tedevice::TEWireFields& answer);
@@ -66,6 +77,7 @@ private:
     std::string m_Host;
     int m_nPort;
     int m_nSocket = -1;
+    bool m_bHasProgramVersion = false;  // the device greeted with wire version 2 or later
     Clock::time_point m_NextAttempt;
     Snapshot m_Snapshot;
 };

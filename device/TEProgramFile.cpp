@@ -20,7 +20,7 @@ constexpr std::string_view kFileTag = "tedevice-program";
 
 std::string Encode(const TaskEngineDevice& device)
 {
-    std::string text = EncodeMessage({std::string(kFileTag), std::string(kWireVersion)});
+    std::string text = EncodeMessage({std::string(kFileTag), std::string(kProgramFileVersion)});
     text += EncodeMessage({"nextline", std::to_string(device.NextLineNumber())});
     for (const TEBlock& block : device.Blocks())
         text += EncodeMessage({"proc", FormatProcRecord(block.record), block.function, block.connection});
@@ -109,7 +109,7 @@ std::string LoadProgram(const std::string& path, TaskEngineDevice& device)
         rest.remove_prefix(used);
         std::string error;
         if (entry == 0)
-            error = fields == TEWireFields{std::string(kFileTag), std::string(kWireVersion)} ? "" : "not a program file";
+            error = fields == TEWireFields{std::string(kFileTag), std::string(kProgramFileVersion)} ? "" : "not a program file";
         else
             error = LoadEntry(fields, loaded);
         if (!error.empty())

@@ -15,7 +15,13 @@
 namespace tedevice {
 
 constexpr std::string_view kWireGreeting = "tedevice";
-constexpr std::string_view kWireVersion = "1";
+// Version 2 carries the program version in the POLL answer; a client still
+// takes a version 1 device, which has none.
+constexpr std::string_view kWireVersion = "2";
+constexpr std::string_view kWireVersionWithoutProgramVersion = "1";
+// The program file's entries are wire messages; its own format has not
+// changed since version 1.
+constexpr std::string_view kProgramFileVersion = "1";
 // Requests carry at most one link text or record: anything longer is not one.
 constexpr size_t kMaxRequestMessage = 64 * 1024;
 // Answers carry whole programs (TEProcs, TELines, POLL).

@@ -1,5 +1,6 @@
 #include "TaskEngineDevice.h"
 
+#include <random>
 
 #include "TESafeName.h"
 
@@ -8,8 +9,20 @@ namespace tedevice {
 namespace {
 
 constexpr size_t kMaxLinkText = 4095;  // what one text request can carry
+constexpr uint32_t kProgramVersionMask = 0x7fffffff;  // versions stay non-negative ints
 
 }  // namespace
+
+TaskEngineDevice::TaskEngineDevice()
+{
+    std::random_device random;
+    m_nProgramVersion = random() & kProgramVersionMask;
+}
+
+void TaskEngineDevice::ProgramChanged()
+{
+    m_nProgramVersion = (m_nProgramVersion + 1) & kProgramVersionMask;
+}
 
 long TaskEngineDevice::Find(const NameIndex& index, std::string_view name)
 {
@@ -26,18 +39,19 @@ void TaskEngineDevice::Forget(NameIndex& index, size_t position, std::string_vie
 }
 
 const TaskEngineDevice::KeywordEntry TaskEngineDevice::kKeywords[] = {
-    {"TESafeProcName", TE_READ, TE_TEXT, &TaskEngineDevice::SafeProcName},
-    {"TESafeLineName", TE_READ, TE_TEXT, &TaskEngineDevice::SafeLineName},
-    {"TESetProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::SetProc},
-    {"TESetLine", TE_WRITE, TE_TEXT, &TaskEngineDevice::SetLine},
-    {"TEProcs", TE_READ, TE_LIST, &TaskEngineDevice::Procs},
-    {"TELines", TE_READ, TE_LIST, &TaskEngineDevice::Lines},
-    {"TENrOfProcs", TE_READ, TE_INT, &TaskEngineDevice::NrOfProcs},
-    {"TENrOfLines", TE_READ, TE_INT, &TaskEngineDevice::NrOfLines},
-    {"DelTEProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::DelProc},
-    {"DelTELine", TE_WRITE, TE_TEXT, &TaskEngineDevice::DelLine},
-    {"TEUpdateProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateProc},
-    {"TEUpdateLine", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateLine},
+    {"TESafeProcName", TE_READ, TE_TEXT, &TaskEngineDevice::SafeProcName, false},
+    {"TESafeLineName", TE_READ, TE_TEXT, &TaskEngineDevice::SafeLineName, false},
+    {"TESetProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::SetProc, true},
+    {"TESetLine", TE_WRITE, TE_TEXT, &TaskEngineDevice::SetLine, true},
+    {"TEProcs", TE_READ, TE_LIST, &TaskEngineDevice::Procs, false},
+    {"TELines", TE_READ, TE_LIST, &TaskEngineDevice::Lines, false},
+    {"TENrOfProcs", TE_READ, TE_INT, &TaskEngineDevice::NrOfProcs, false},
+    {"TENrOfLines", TE_READ, TE_INT, &TaskEngineDevice::NrOfLines, false},
+    {"DelTEProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::DelProc, true},
+    {"DelTELine", TE_WRITE, TE_TEXT, &TaskEngineDevice::DelLine, true},
+    {"TEUpdateProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateProc, true},
+    {"TEUpdateLine", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateLine, true},
+    {"TEProgramVersion", TE_READ, TE_INT, &TaskEngineDevice::ReadProgramVersion, false},
 };
 
 int TaskEngineDevice::Request(std::string_view keyword, int mode, int type, TEValue& value)
@@ -59,7 +73,10 @@ int TaskEngineDevice::Answer(std::string_view keyword, int mode, int type, TEVal
             continue;
         if (entry.mode != mode || entry.type != type)
             return TE_FAILED;
-        return (this->*entry.handler)(value);
+        int status = (this->*entry.handler)(value);
+        if (status == TE_OK && entry.changesProgram)
+            ProgramChanged();
+        return status;
     }
     if (keyword.starts_with("Param."))
         return ParameterRequest(keyword.substr(6), mode, type, value);
@@ -175,6 +192,12 @@ int TaskEngineDevice::Lines(TEValue& value)
 int TaskEngineDevice::NrOfProcs(TEValue& value)
 {
     value.number = static_cast<int>(m_Blocks.size());
+    return TE_OK;
+}
+
+int TaskEngineDevice::ReadProgramVersion(TEValue& value)
+{
+    value.number = ProgramVersion();
     return TE_OK;
 }
 
@@ -294,6 +317,7 @@ bool TaskEngineDevice::RestoreLine(const TELineRecord& line)
         return false;
     m_LineIndex.emplace(line.name, m_Lines.size());
     m_Lines.push_back(line);
+    ProgramChanged();
     return true;
 }
 

@@ -60,9 +60,21 @@ public:
     static constexpr size_t kMaxProcs = 10000;
     static constexpr size_t kMaxLines = 10000;
 
+    // Starts at a random program version (see ProgramVersion).
+    TaskEngineDevice();
+
     // Answers the status of one request. Anything but TE_OK leaves the
     // program and `value` as they were.
     int Request(std::string_view keyword, int mode, int type, TEValue& value);
+
+    // A number that grows by one, from 2^31 - 1 back to 0, with every change
+    // of the program (a block or line set, deleted, moved or changed), and
+    // with nothing else. An editor that saw the program at one version
+    // knows, reading the same version again, that nothing changed. It
+    // starts at a random number, so that an editor that knew the device
+    // before it restarted (or was replaced) does not take the new program
+    // for the one it knew.
+    int ProgramVersion() const { return static_cast<int>(m_nProgramVersion); }
 
     // Test and host API.
     std::vector<std::string> ProcRecords() const;
@@ -101,6 +113,7 @@ private:
         int mode;
         int type;
         Handler handler;
+        bool changesProgram;  // an accepted request moves the program version
     };
     static const KeywordEntry kKeywords[];
 
@@ -116,6 +129,8 @@ private:
     int DelLine(TEValue& value);
     int UpdateProc(TEValue& value);
     int UpdateLine(TEValue& value);
+    int ReadProgramVersion(TEValue& value);
+    void ProgramChanged();
     int Answer(std::string_view keyword, int mode, int type, TEValue& value);
     int BlockRequest(std::string_view keyword, int mode, int type, TEValue& value);
     int ParameterRequest(std::string_view name, int mode, int type, TEValue& value);
@@ -141,6 +156,7 @@ private:
     NameIndex m_BlockIndex;
     NameIndex m_LineIndex;
     uint64_t m_nNextLine = 1;  // line numbers are never handed out twice
+    uint32_t m_nProgramVersion = 0;
     bool m_bOnline = true;
     bool m_bLogging = false;
     std::vector<TERequestRecord> m_RequestLog;

@@ -30,8 +30,9 @@ TEWireAnswer AnswerWireMessage(TaskEngineDevice& device, const TEWireFields& mes
 TEWireFields PollAnswer(const TaskEngineDevice& device)
 {
     const auto& blocks = device.Blocks();
-    TEWireFields answer{"VALUES", std::to_string(blocks.size()), std::to_string(device.Lines().size())};
-    answer.reserve(3 + 6 * blocks.size());
+    TEWireFields answer{"VALUES", std::to_string(blocks.size()), std::to_string(device.Lines().size()),
+                        std::to_string(device.ProgramVersion())};
+    answer.reserve(4 + 6 * blocks.size());
     for (const TEBlock& block : blocks) {
         answer.push_back(block.record.name);
         answer.push_back(std::to_string(block.valueStatus));

@@ -1,5 +1,5 @@
 // The host-visible side of the main dialog: its HOSTINFO record, the
-// "connection", "interval" and "menu" keywords, and the twelve TE request
+// "connection", "interval" and "menu" keywords, and the TE request
 // channels that "connection" builds. The main dialog derives from it.
 #pragma once
 
@@ -19,7 +19,7 @@ public:
     BOOL RegisterHostinfo(HWND hWnd);
     // Takes the record out of the host's tree again.
     void UnregisterHostinfo();
-    // Empties the keyword and request lists of all twelve channels.
+    // Empties the keyword and request lists of every TE channel.
     void EmptyChannels();
 
     // A stored line "keyword=parameter" replayed by the host.

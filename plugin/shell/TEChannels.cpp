@@ -6,6 +6,7 @@ const char* const g_TEKeywords[TE_CHANNEL_COUNT] = {
     "TESafeProcName", "TESafeLineName", "TESetProc",   "TESetLine",
     "TEProcs",        "TELines",        "TENrOfProcs", "TENrOfLines",
     "DelTEProc",      "DelTELine",      "TEUpdateProc", "TEUpdateLine",
+    "TEProgramVersion",
 };
 
 int FindTEChannel(const char* keyword)

@@ -1,5 +1,7 @@
-// The twelve task-engine request channels of the main dialog, in the order in
-// which they are built.
+// The task-engine request channels of the main dialog, in the order in which
+// they are built: the twelve of the record exchange, then the device's
+// program version, which lets a tick with nothing changed skip reading the
+// records.
 #pragma once
 
 #include "Corvala.h"
@@ -17,6 +19,7 @@ enum TEChannel {
     TE_DELLINE,
     TE_UPDATEPROC,
     TE_UPDATELINE,
+    TE_PROGRAMVERSION,
     TE_CHANNEL_COUNT
 };
 

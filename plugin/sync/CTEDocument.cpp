@@ -118,8 +118,10 @@ int CTEDocument::SendText(TEChannel channel, const std::string& text, std::strin
         return REQUEST_FAILED;
     int status = REQUEST_FAILED;
     a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_WRITE, DATATYPE_TEXT, szText, &status);
-    if (status == REQUEST_OK)
+    if (status == REQUEST_OK) {
         m_Mirror.Apply(channel, text, szText);
+        ++m_nOwnChanges;  // every write the document sends changes the program
+    }
     if (pAnswer != nullptr)
         pAnswer->assign(szText);
     return status;
@@ -140,6 +142,22 @@ bool CTEDocument::ReadRecords(TEChannel channel, STRINGLIST* pRecords)
         return false;
     return a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_READ, DATATYPE_STRINGLIST, pRecords,
                          nullptr) == REQUEST_OK;
+}
+
+std::optional<int> CTEDocument::ReadProgramVersion()
+{
+    int version = 0;
+    if (m_pDialog == nullptr || a_SendRequest(&m_pDialog->Channel(TE_PROGRAMVERSION).m_Requests, REQUEST_READ,
+                                              DATATYPE_INT, &version, nullptr) != REQUEST_OK)
+        return std::nullopt;
+    return version;
+}
+
+int CTEDocument::ExpectedProgramVersion() const
+{
+    // The device counts in 31 bits and wraps to 0.
+    constexpr unsigned kVersionMask = 0x7fffffff;
+    return static_cast<int>((static_cast<unsigned>(m_nComparedVersion.value_or(0)) + m_nOwnChanges) & kVersionMask);
 }
 
 // ---- Names ------------------------------------------------------------------------------
@@ -425,8 +443,7 @@ int CTEDocument::DeleteBlock(CTrackObject* pBlock)
     if (nBlock >= 0)
         m_BlockList.RemoveAt(nBlock);
     // A block the device never took is no business of the device's.
-    if (m_UnsentBlocks.erase(pBlock) == 0 && !m_bLoading) {
-        AnnounceDelete(TE_DELPROC, pBlock->m_szName);
+    if (m_UnsentBlocks.erase(pBlock) == 0 && !m_bLoading && AnnounceDelete(TE_DELPROC, pBlock->m_szName)) {
         m_bLinesStale |= m_Mirror.LinesAnchorOn(pBlock->m_szName.c_str());
         m_DeletedBlockNames.insert(pBlock->m_szName.c_str());
     }

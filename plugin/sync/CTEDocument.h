@@ -14,6 +14,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -164,6 +165,13 @@ private:
     // Both answer whether the device answered.
     bool ReadCount(TEChannel channel, int* pCount);
     bool ReadRecords(TEChannel channel, STRINGLIST* pRecords);
+    // The device's program version, or nothing from a device that does not
+    // keep one (it is then compared on every tick) or does not answer.
+    std::optional<int> ReadProgramVersion();
+    // The version the device shows when nobody else changed its program
+    // since the last full compare: the one read before that compare, moved
+    // on by one for each change the device took from this editor since.
+    int ExpectedProgramVersion() const;
     // TESafeProcName; false when no device answered (the text is then
     // left as it was).
     bool AskSafeName(char* pszText);
@@ -194,10 +202,30 @@ private:
     // Sends the line's record and gives the line the name the device
     // answered; a line the device does not take waits (m_UnsentLines).
     bool AnnounceLine(CLineItem* pLine);
-    // Tells the device of a delete, or keeps it for later.
-    void AnnounceDelete(TEChannel channel, const char* pszName);
+    // Tells the device of a delete, or keeps it for later. False when the
+    // device no longer holds the record as this editor knew it (another
+    // editor replaced or changed it): nothing is deleted there, and the next
+    // tick shows the device's record again.
+    bool AnnounceDelete(TEChannel channel, const char* pszName);
+    // Sends a delete text unless the record it names changed on the device
+    // since this editor last saw it; -1 for such a stale delete, else the
+    // request's status.
+    int SendDelete(TEChannel channel, const std::string& text);
+    static constexpr int kStaleDelete = -1;
+    // Whether the device holds the named record (a block for TE_DELPROC, a
+    // line for TE_DELLINE) as the editor knows it. Asks the device's version
+    // first, and reads the records only when someone else changed the
+    // program; true when the device keeps no version.
+    bool DeviceHoldsAsKnown(TEChannel channel, const std::string& name);
 
     // The tick's steps.
+    // Nothing to read: the device's version is the one of the last full
+    // compare, this editor changed nothing since, and nothing waits.
+    bool IsQuietTick(const std::optional<int>& version) const;
+    // Reads both lists, takes them as seen at `version`, and rebuilds what
+    // someone else changed. False when the device did not answer.
+    bool CompareWithDevice(const std::optional<int>& version);
+    void CountDownChangedNotice();
     void SendWaitingEdits();
     void SendMoves();
     void SendModifiedLines();
@@ -219,6 +247,10 @@ private:
 
     // The device's program as this editor knows it.
     CTEDeviceMirror m_Mirror;
+    // The device's program version read before the last full compare, and
+    // the changes of the program the device took from this editor since.
+    std::optional<int> m_nComparedVersion;
+    unsigned m_nOwnChanges = 0;
     // Changes the device has not taken yet: new blocks (with their type
     // keys), new lines, deletes (channel and name). Moves and changed lines
     // wait in the blocks' m_bMoved and the lines' m_bModified.

@@ -276,13 +276,47 @@ bool CTEDocument::AnnounceLine(CLineItem* pLine)
     return true;
 }
 
-void CTEDocument::AnnounceDelete(TEChannel channel, const char* pszName)
+bool CTEDocument::AnnounceDelete(TEChannel channel, const char* pszName)
 {
     std::string text = TEFormatDeleteText(pszName);
-    if (SendText(channel, text) != REQUEST_OK) {
+    int status = SendDelete(channel, text);
+    if (status == kStaleDelete)
+        return false;
+    if (status != REQUEST_OK) {
         m_WaitingDeletes.emplace_back(channel, text);
         UpdateNotice();
     }
+    return true;
+}
+
+int CTEDocument::SendDelete(TEChannel channel, const std::string& text)
+{
+    // The device deletes by name. Another editor may have deleted the record
+    // and made a new one under the same name since this editor last read the
+    // program; deleting the name would delete that one. A delete that names
+    // the record it expects would close the request's width of time that
+    // remains between this check and the delete.
+    if (!DeviceHoldsAsKnown(channel, text)) {
+        Trace("%s was changed on the device by another editor; it is not deleted, and the canvas shows it as it "
+              "is now",
+              text.c_str());
+        return kStaleDelete;
+    }
+    return SendText(channel, text);
+}
+
+bool CTEDocument::DeviceHoldsAsKnown(TEChannel channel, const std::string& name)
+{
+    if (!m_nComparedVersion)
+        return true;
+    std::optional<int> version = ReadProgramVersion();
+    if (!version || *version == ExpectedProgramVersion())
+        return true;
+    STRINGLIST records;
+    bool bRead = ReadRecords(channel == TE_DELPROC ? TE_PROCS : TE_LINES, &records);
+    bool bHeld = !bRead || m_Mirror.SameRecord(channel, name, records);
+    a_EmptyStringList(&records);
+    return bHeld;
 }
 
 // A branch whose parent line is deleted stays where it is, as a plain line

@@ -94,15 +94,48 @@ void CTEDocument::Tick()
         OnDeviceSilent();
         return;
     }
+    // The version is read before the lists, never after: a change made
+    // after this read moves the device past it, so the next tick compares
+    // again. Read after the lists, it would take a change made between the
+    // two reads as seen, and the editor would never show it.
+    std::optional<int> version = ReadProgramVersion();
     OnDeviceAnswering();
+    unsigned nOwnBefore = m_nOwnChanges;
     SendWaitingEdits();
-
-    CRecordList procs;
-    CRecordList lines;
-    if (!ReadRecords(TE_PROCS, &procs.list) || !ReadRecords(TE_LINES, &lines.list)) {
+    if (IsQuietTick(version)) {
+        CountDownChangedNotice();
+        PollValues();
+        UpdateNotice();
+        return;
+    }
+    // What was just sent changed the version; the lists read next show at
+    // least that.
+    if (m_nOwnChanges != nOwnBefore)
+        version = ReadProgramVersion();
+    if (!CompareWithDevice(version)) {
         OnDeviceSilent();
         return;
     }
+    PollValues();
+    UpdateNotice();
+}
+
+bool CTEDocument::IsQuietTick(const std::optional<int>& version) const
+{
+    return m_bProgramRead && version && m_nComparedVersion && *version == *m_nComparedVersion &&
+           m_nOwnChanges == 0 && !m_bLinesStale && CountWaitingEdits() == 0;
+}
+
+bool CTEDocument::CompareWithDevice(const std::optional<int>& version)
+{
+    CRecordList procs;
+    CRecordList lines;
+    if (!ReadRecords(TE_PROCS, &procs.list) || !ReadRecords(TE_LINES, &lines.list))
+        return false;
+    // The lists show the program at this version or later; what this
+    // editor sends from now on counts from here.
+    m_nComparedVersion = version;
+    m_nOwnChanges = 0;
     bool bUnshared = DropRefusedEdits();
     bool bBlocks = bUnshared || !m_Mirror.SameProcs(procs.list);
     // Freeing the blocks detached every line from its pins: lines left so
@@ -119,12 +152,17 @@ void CTEDocument::Tick()
     if (bForeign && m_bProgramRead) {
         Trace("The program was changed on the device by another editor; the canvas shows it as it is now");
         m_nChangedTicks = kChangedNoticeTicks;
-    } else if (m_nChangedTicks > 0) {
-        m_nChangedTicks--;
+    } else {
+        CountDownChangedNotice();
     }
     m_bProgramRead = true;
-    PollValues();
-    UpdateNotice();
+    return true;
+}
+
+void CTEDocument::CountDownChangedNotice()
+{
+    if (m_nChangedTicks > 0)
+        m_nChangedTicks--;
 }
 
 // Another editor may have drawn a line to a block this editor deleted
@@ -161,7 +199,8 @@ void CTEDocument::DeleteLinesOfDeletedBlocks(const STRINGLIST& records)
 void CTEDocument::SendWaitingEdits()
 {
     for (size_t i = 0; i < m_WaitingDeletes.size();) {
-        if (SendText(m_WaitingDeletes[i].first, m_WaitingDeletes[i].second) == REQUEST_OK)
+        int status = SendDelete(m_WaitingDeletes[i].first, m_WaitingDeletes[i].second);
+        if (status == REQUEST_OK || status == kStaleDelete)
             m_WaitingDeletes.erase(m_WaitingDeletes.begin() + static_cast<long>(i));
         else
             ++i;

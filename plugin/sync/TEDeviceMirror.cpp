@@ -60,6 +60,21 @@ long CTEDeviceMirror::FindLine(std::string_view name) const
     return -1;
 }
 
+bool CTEDeviceMirror::SameRecord(TEChannel channel, std::string_view name, const STRINGLIST& records) const
+{
+    bool bProc = channel == TE_DELPROC;
+    long n = bProc ? FindProc(name) : FindLine(name);
+    if (n < 0)
+        return false;
+    const std::string& known = bProc ? m_Procs[static_cast<size_t>(n)] : m_Lines[static_cast<size_t>(n)];
+    size_t nNameField = bProc ? 1 : 0;
+    for (const char* pszRecord : records) {
+        if (pszRecord != nullptr && Field(pszRecord, nNameField) == name)
+            return known == pszRecord;
+    }
+    return false;
+}
+
 bool CTEDeviceMirror::LinesAnchorOn(std::string_view blockName) const
 {
     std::string anchor = ' ' + std::string(blockName) + '.';

@@ -31,6 +31,10 @@ public:
     bool HasProc(std::string_view name) const { return FindProc(name) >= 0; }
     bool HasLine(std::string_view name) const { return FindLine(name) >= 0; }
 
+    // Whether `records` (a device's list of the kind the channel deletes)
+    // hold the record of that name exactly as this mirror does.
+    bool SameRecord(TEChannel channel, std::string_view name, const STRINGLIST& records) const;
+
     // Whether a line record has an anchor on the block of that name.
     bool LinesAnchorOn(std::string_view blockName) const;
 

@@ -143,3 +143,31 @@ TEST_F(TaskEngineDeviceTest, OfflineDeviceFailsEverythingAndKeepsItsProgram)
     EXPECT_EQ(m_Device.ProcRecords().size(), 2u);
     EXPECT_EQ(Text("TESafeLineName", TE_READ), "Line_1");
 }
+
+TEST_F(TaskEngineDeviceTest, TheProgramVersionMovesByOneWithEachChangeOfTheProgramOnly)
+{
+    auto version = [this] {
+        TEValue value;
+        EXPECT_EQ(m_Device.Request("TEProgramVersion", TE_READ, TE_INT, value), TE_OK);
+        return value.number;
+    };
+    int start = version();
+    EXPECT_GE(start, 0);
+    EXPECT_EQ(Write("TESetProc", "CTEProcOUT_0 II_1 0,0"), TE_FAILED) << "name taken";
+    EXPECT_EQ(Write("TE.II_1.function", "Gain"), TE_OK);
+    EXPECT_NE(Text("TESafeLineName", TE_READ), "<failed>");
+    m_Device.SetBlockValue("II_1", 4.0);
+    EXPECT_EQ(version(), start) << "refusals, link texts, names and values change no program";
+
+    EXPECT_EQ(Write("TEUpdateProc", "II_1 40,80"), TE_OK);
+    EXPECT_EQ(Write("TESetLine", "Line_0 II_1.Out0 FUNC_1.In0 0x00000000 "), TE_OK);
+    EXPECT_EQ(Write("TEUpdateLine", "Line_2 II_1.Out0 FUNC_1.In1 0x00000000 "), TE_OK);
+    EXPECT_EQ(Write("DelTELine", "Line_2"), TE_OK);
+    EXPECT_EQ(Write("DelTEProc", "II_1"), TE_OK);
+    EXPECT_EQ(version(), (start + 5) & 0x7fffffff);
+
+    TEValue value;
+    EXPECT_EQ(m_Device.Request("TEProgramVersion", TE_WRITE, TE_INT, value), TE_FAILED);
+    EXPECT_NE(TaskEngineDevice().ProgramVersion(), TaskEngineDevice().ProgramVersion())
+        << "a new device starts elsewhere (fails once in 2^31 runs)";
+}

@@ -126,6 +126,22 @@ private:
     int m_nPort = 0;
 };
 
+// A listening socket on a free local port, for devices served by a test's
+// own thread; the port goes to `port`.
+inline int ListenOnLoopback(int& port)
+{
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(fd, 4);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
 // A raw client socket, for clients that do not follow the protocol.
 inline int ConnectTo(int port)
 {

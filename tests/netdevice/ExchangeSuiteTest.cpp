@@ -153,6 +153,28 @@ TEST_P(ExchangeSuite, ParametersAreReadAndSetWithinTheirRanges)
     EXPECT_EQ(gain, -6.5);
 }
 
+// Read after any change, by this client or another, the version is the
+// device's own: the network link answers from its snapshot only the one
+// read that a tick makes with the counts.
+TEST_P(ExchangeSuite, TheProgramVersionIsTheDevicesAsOfTheRead)
+{
+    int start = Count("TEProgramVersion");
+    ASSERT_GE(start, 0);
+    EXPECT_EQ(Write("TESetProc", "CTEProcIN_0 II_1 40,60"), REQUEST_OK);
+    EXPECT_EQ(Count("TENrOfProcs"), 1);
+    EXPECT_EQ(Count("TEProgramVersion"), start + 1);
+    EXPECT_EQ(Write("TEUpdateProc", "II_1 -5,7"), REQUEST_OK);
+    EXPECT_EQ(Count("TEProgramVersion"), start + 2);
+    EXPECT_EQ(Count("TENrOfProcs"), 1);
+    EXPECT_EQ(Count("TEProgramVersion"), start + 2);
+    // Another client's change, made after the snapshot was taken.
+    std::string other = GetParam() == DeviceKind::Network ? "Other" + m_Name.substr(m_Name.find('@')) : m_Name;
+    std::swap(other, m_Name);
+    EXPECT_EQ(Write("TEUpdateProc", "II_1 0,7"), REQUEST_OK);
+    std::swap(other, m_Name);
+    EXPECT_EQ(Count("TEProgramVersion"), start + 3);
+}
+
 // The document's whole round: what one editor creates, connects, moves and
 // deletes, another sees after its tick.
 TEST_P(ExchangeSuite, TwoEditorsConvergeThroughTheDevice)

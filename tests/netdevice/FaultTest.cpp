@@ -141,15 +141,7 @@ class FakeDevice {
 public:
     explicit FakeDevice(std::string afterRequest, bool greet = true)
     {
-        m_nListener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(m_nListener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(m_nListener, 4);
-        socklen_t length = sizeof address;
-        ::getsockname(m_nListener, reinterpret_cast<sockaddr*>(&address), &length);
-        m_nPort = ntohs(address.sin_port);
+        m_nListener = ListenOnLoopback(m_nPort);
         m_Thread = std::thread([this, afterRequest, greet] {
             pollfd entry{m_nListener, POLLIN, 0};
             if (::poll(&entry, 1, 3000) <= 0)

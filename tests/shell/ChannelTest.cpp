@@ -1,4 +1,4 @@
-// "connection" builds the twelve TE channels, and each channel reaches the
+// "connection" builds the TE channels, and each channel reaches the
 // right embedded device with the right answer.
 #include <cstring>
 
