@@ -114,6 +114,10 @@ public:
                 return Answer(m_pTick->procs, value);
             if (name == "TELines" && type == DATATYPE_STRINGLIST)
                 return Answer(m_pTick->lines, value);
+            // Records of the script's own change nothing on the real device:
+            // answering its version would let the editor skip reading them.
+            if (name == "TEProgramVersion")
+                return REQUEST_FAILED;
         }
         if (name.ends_with(".Value") && type == DATATYPE_DOUBLE && (m_pTick->value || m_pTick->valueStatus)) {
             if (m_pTick->value)
