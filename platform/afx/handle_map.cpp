@@ -3,29 +3,41 @@
 
 #include "afxwin.h"
 
-CObject* CHandleMap::LookupPermanent(const void* handle) const
+const CHandleMap::Recent& CHandleMap::Remember(const void* handle) const
 {
-    auto it = m_permanent.find(handle);
-    return it == m_permanent.end() ? nullptr : it->second;
+    Recent& recent = m_recent[SlotOf(handle)];
+    if (recent.handle == handle)
+        return recent;
+    auto permanent = m_permanent.find(handle);
+    auto temporary = m_temporary.find(handle);
+    recent.handle = handle;
+    recent.permanent = permanent == m_permanent.end() ? nullptr : permanent->second;
+    recent.temporary = temporary == m_temporary.end() ? nullptr : temporary->second;
+    return recent;
 }
 
-CObject* CHandleMap::LookupTemporary(const void* handle) const
-{
-    auto it = m_temporary.find(handle);
-    return it == m_temporary.end() ? nullptr : it->second;
-}
+CObject* CHandleMap::LookupPermanent(const void* handle) const { return Remember(handle).permanent; }
 
-void CHandleMap::SetPermanent(const void* handle, CObject* object) { m_permanent[handle] = object; }
+CObject* CHandleMap::LookupTemporary(const void* handle) const { return Remember(handle).temporary; }
+
+void CHandleMap::SetPermanent(const void* handle, CObject* object)
+{
+    Forget(handle);
+    m_permanent[handle] = object;
+}
 
 void CHandleMap::RemovePermanent(const void* handle, const CObject* object)
 {
     auto it = m_permanent.find(handle);
-    if (it != m_permanent.end() && it->second == object)
+    if (it != m_permanent.end() && it->second == object) {
+        Forget(handle);
         m_permanent.erase(it);
+    }
 }
 
 void CHandleMap::SetTemporary(const void* handle, CObject* object)
 {
+    Forget(handle);
     CObject*& slot = m_temporary[handle];
     if (slot != nullptr)
         m_retired.push_back(slot);
@@ -39,6 +51,7 @@ void CHandleMap::DeleteTemps()
     for (auto& entry : m_temporary)
         doomed.push_back(entry.second);
     m_temporary.clear();
+    m_recent.fill(Recent{});
     for (CObject* object : doomed) {
         m_clearHandle(object);
         delete object;

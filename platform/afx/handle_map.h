@@ -4,6 +4,9 @@
 // handles left alone, when the temporary maps are unlocked at idle time.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <typeinfo>
 #include <unordered_map>
 #include <vector>
 
@@ -35,6 +38,21 @@ public:
     }
 
 private:
+    // The answers of the last lookups, by handle: a paint asks for the same
+    // few pens, brushes and fonts thousands of times, and each map lookup
+    // hashes and divides. A slot is dropped whenever its handle's entries
+    // change, and all of them when the temporaries go.
+    struct Recent {
+        const void* handle = nullptr;
+        CObject* permanent = nullptr;
+        CObject* temporary = nullptr;
+    };
+    static constexpr size_t kRecentSize = 64;
+    static size_t SlotOf(const void* handle) { return (reinterpret_cast<uintptr_t>(handle) >> 4) % kRecentSize; }
+    const Recent& Remember(const void* handle) const;
+    void Forget(const void* handle) { m_recent[SlotOf(handle)] = Recent{}; }
+
+    mutable std::array<Recent, kRecentSize> m_recent{};
     ClearHandleFn m_clearHandle;
     std::unordered_map<const void*, CObject*> m_permanent;
     std::unordered_map<const void*, CObject*> m_temporary;
@@ -46,6 +64,18 @@ CHandleMap& AfxMapHDC();
 CHandleMap& AfxMapHGDIOBJ();
 CHandleMap& AfxMapHMENU();
 
+// The object as a T, or null. Most wrappers are of exactly the class asked
+// for, which one type comparison settles without walking the hierarchy.
+template <class T>
+T* AfxExactlyOrDerived(CObject* object)
+{
+    if (object == nullptr)
+        return nullptr;
+    if (typeid(*object) == typeid(T))
+        return static_cast<T*>(object);
+    return dynamic_cast<T*>(object);
+}
+
 // The wrapper of `handle` as a T: the permanent one if it is a T, else a
 // temporary T (made with `make`, which creates it and stores the handle).
 template <class T, class Make>
@@ -53,9 +83,9 @@ T* AfxFromHandleAs(CHandleMap& map, const void* handle, Make make)
 {
     if (handle == nullptr)
         return nullptr;
-    if (T* permanent = dynamic_cast<T*>(map.LookupPermanent(handle)))
+    if (T* permanent = AfxExactlyOrDerived<T>(map.LookupPermanent(handle)))
         return permanent;
-    if (T* temporary = dynamic_cast<T*>(map.LookupTemporary(handle)))
+    if (T* temporary = AfxExactlyOrDerived<T>(map.LookupTemporary(handle)))
         return temporary;
     T* wrapper = make();
     map.SetTemporary(handle, wrapper);

@@ -81,8 +81,46 @@ const RECT& DeviceContext::visibleBounds()
     return m_visibleBounds;
 }
 
+// A region of one rectangle, or none: the whole of `whole`.
+static bool SingleRect(const std::optional<Region>& region, const RECT& whole, RECT& rect)
+{
+    if (!region) {
+        rect = whole;
+        return true;
+    }
+    if (region->rects().size() > 1)
+        return false;
+    rect = region->empty() ? RECT{0, 0, 0, 0} : region->rects().front();
+    return true;
+}
+
+// Painting clips a DC to one rectangle after another (a block, a pin row)
+// inside an update region that is mostly one rectangle too: that case is
+// worked out on rectangles alone, without building regions.
+bool DeviceContext::recomputeClipOfRects()
+{
+    RECT clip;
+    RECT system;
+    const RECT area = deviceArea();
+    if (!SingleRect(m_state.clip, area, clip) || !SingleRect(m_systemRegion, m_target->bounds(), system))
+        return false;
+    RECT visible = RectIntersection(clip, area);
+    visible = RectIntersection(RECT{visible.left + m_surfaceOrigin.x, visible.top + m_surfaceOrigin.y,
+                                    visible.right + m_surfaceOrigin.x, visible.bottom + m_surfaceOrigin.y},
+                               m_target->bounds());
+    visible = RectIntersection(visible, system);
+    m_visible.clear();
+    if (!RectEmpty(visible))
+        m_visible.push_back(visible);
+    m_visibleBounds = RectEmpty(visible) ? RECT{0, 0, 0, 0} : visible;
+    m_clipValid = true;
+    return true;
+}
+
 void DeviceContext::recomputeClip()
 {
+    if (recomputeClipOfRects())
+        return;
     Region visible(deviceArea());
     if (m_state.clip) {
         Region clipped = *m_state.clip;

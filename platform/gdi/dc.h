@@ -67,6 +67,7 @@ struct DeviceContext : GdiObject {
 
 private:
     void recomputeClip();
+    bool recomputeClipOfRects();
     bool m_clipValid = false;
     std::vector<RECT> m_visible;
     RECT m_visibleBounds{0, 0, 0, 0};

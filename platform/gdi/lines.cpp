@@ -1,5 +1,6 @@
 // Lines: Bresenham for one-pixel pens (end point left out, as natively),
 // round-capped bodies for wide pens, dash patterns for styled pens.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -53,6 +54,52 @@ void Bresenham(POINT a, POINT b, Plot&& plot)
         }
     }
 }
+
+// Gathers the pixels Bresenham steps through into runs along the line's
+// major axis and fills each run at once: a shallow line is a few long spans,
+// not a pixel-by-pixel walk. The pixels are the same, each touched once.
+class RunFiller {
+public:
+    RunFiller(Canvas& canvas, const Ink& ink, bool alongX) : m_canvas(canvas), m_ink(ink), m_alongX(alongX) {}
+    ~RunFiller() { flush(); }
+    RunFiller(const RunFiller&) = delete;
+    RunFiller& operator=(const RunFiller&) = delete;
+
+    void add(int x, int y)
+    {
+        int along = m_alongX ? x : y;
+        int across = m_alongX ? y : x;
+        if (m_open && across == m_across && (along == m_first - 1 || along == m_last + 1)) {
+            m_first = std::min(m_first, along);
+            m_last = std::max(m_last, along);
+            return;
+        }
+        flush();
+        m_open = true;
+        m_across = across;
+        m_first = m_last = along;
+    }
+
+private:
+    void flush()
+    {
+        if (!m_open)
+            return;
+        if (m_alongX)
+            m_canvas.fillRect(RECT{m_first, m_across, m_last + 1, m_across + 1}, m_ink);
+        else
+            m_canvas.fillRect(RECT{m_across, m_first, m_across + 1, m_last + 1}, m_ink);
+        m_open = false;
+    }
+
+    Canvas& m_canvas;
+    const Ink& m_ink;
+    bool m_alongX;
+    bool m_open = false;
+    int m_across = 0;
+    int m_first = 0;
+    int m_last = 0;
+};
 
 void StrokeDashed(DeviceContext& dc, Canvas& canvas, const Pen& pen, const DashPattern& dash, POINT a, POINT b)
 {
@@ -149,7 +196,8 @@ void StrokeLine(DeviceContext& dc, Canvas& canvas, const Pen& pen, POINT a, POIN
         StrokeHorizontalOrVertical(canvas, ink, a, b);
         return;
     }
-    Bresenham(a, b, [&](int x, int y) { canvas.plot(x, y, ink); });
+    RunFiller runs(canvas, ink, std::abs(b.x - a.x) >= std::abs(b.y - a.y));
+    Bresenham(a, b, [&](int x, int y) { runs.add(x, y); });
 }
 
 }  // namespace gdi

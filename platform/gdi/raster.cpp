@@ -34,10 +34,12 @@ Ink BrushInk(DeviceContext& dc, const Brush& brush, int rop2)
     uint32_t setBits = TargetPixel(dc, dc.m_state.bkColor);
     uint32_t clearBits = TargetPixel(dc, dc.m_state.textColor);
     ink.pattern.reserve(brush.m_pattern.size());
+    ink.patternCopies = true;
     for (uint32_t p : brush.m_pattern) {
         uint32_t color = brush.m_monoPattern ? (p ? setBits : clearBits)
                                              : (dc.m_target->mono ? ToMonoPixel(p) : p);
         ink.pattern.push_back(Rop2Masks(rop2, color));
+        ink.patternCopies = ink.patternCopies && ink.pattern.back().andMask == 0;
     }
     return ink;
 }
@@ -77,28 +79,63 @@ void Canvas::fillSpan(int y, int x0, int x1, const Ink& ink)
 void Canvas::fillRect(const RECT& r, const Ink& ink)
 {
     forEachClipped(r, [&](const RECT& part) {
-        for (int y = part.top; y < part.bottom; ++y) {
-            uint32_t* row = m_pixels->row(y);
-            if (ink.isCopy()) {
-                std::fill(row + part.left, row + part.right, ink.solid.xorMask);
-            } else if (!ink.patterned) {
-                const RopMasks m = ink.solid;
-                for (int x = part.left; x < part.right; ++x)
-                    row[x] = m.apply(row[x]);
-            } else {
-                // Walk the pattern row without a division per pixel.
-                const RopMasks* patternRow = &ink.at(ink.originX, y);
-                int px = (part.left - ink.originX) % ink.patternWidth;
-                if (px < 0)
-                    px += ink.patternWidth;
-                for (int x = part.left; x < part.right; ++x) {
-                    row[x] = patternRow[px].apply(row[x]);
-                    if (++px == ink.patternWidth)
-                        px = 0;
-                }
-            }
-        }
+        if (ink.isCopy())
+            fillCopy(part, ink.solid.xorMask);
+        else if (!ink.patterned)
+            fillSolid(part, ink.solid);
+        else
+            fillPattern(part, ink);
     });
+}
+
+void Canvas::fillCopy(const RECT& part, uint32_t pixel)
+{
+    const size_t stride = size_t(m_pixels->width);
+    uint32_t* row = m_pixels->row(part.top) + part.left;
+    const int width = part.right - part.left;
+    // Columns (the vertical strokes of frames and lines) one store a row.
+    if (width == 1) {
+        for (int y = part.top; y < part.bottom; ++y, row += stride)
+            *row = pixel;
+        return;
+    }
+    for (int y = part.top; y < part.bottom; ++y, row += stride)
+        std::fill(row, row + width, pixel);
+}
+
+void Canvas::fillSolid(const RECT& part, const RopMasks& masks)
+{
+    for (int y = part.top; y < part.bottom; ++y) {
+        uint32_t* row = m_pixels->row(y);
+        for (int x = part.left; x < part.right; ++x)
+            row[x] = masks.apply(row[x]);
+    }
+}
+
+// Walks each pattern row without a division per pixel.
+void Canvas::fillPattern(const RECT& part, const Ink& ink)
+{
+    int startX = (part.left - ink.originX) % ink.patternWidth;
+    if (startX < 0)
+        startX += ink.patternWidth;
+    for (int y = part.top; y < part.bottom; ++y) {
+        uint32_t* row = m_pixels->row(y);
+        const RopMasks* patternRow = &ink.at(ink.originX, y);
+        int px = startX;
+        if (ink.patternCopies) {
+            for (int x = part.left; x < part.right; ++x) {
+                row[x] = patternRow[px].xorMask;
+                if (++px == ink.patternWidth)
+                    px = 0;
+            }
+            continue;
+        }
+        for (int x = part.left; x < part.right; ++x) {
+            row[x] = patternRow[px].apply(row[x]);
+            if (++px == ink.patternWidth)
+                px = 0;
+        }
+    }
 }
 
 }  // namespace gdi

@@ -17,6 +17,7 @@ struct Brush;
 struct Ink {
     RopMasks solid;
     bool patterned = false;
+    bool patternCopies = false;  // every pattern pixel replaces the destination
     int patternWidth = 0;
     int patternHeight = 0;
     int originX = 0;  // surface pixel where pattern pixel (0, 0) lies
@@ -73,6 +74,10 @@ public:
     PixelBuffer& pixels() { return *m_pixels; }
 
 private:
+    void fillCopy(const RECT& part, uint32_t pixel);
+    void fillSolid(const RECT& part, const RopMasks& masks);
+    void fillPattern(const RECT& part, const Ink& ink);
+
     PixelBuffer* m_pixels;
     const std::vector<RECT>& m_rects;
     RECT m_bounds;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "blocks/BlockScratch.h"
+#include "blocks/BlockFace.h"
 #include "sync/CTEDocument.h"
 
 IMPLEMENT_DYNAMIC(CTETrackObject, CTrackObject)
@@ -240,18 +240,16 @@ void CTETrackObject::DrawBlockFrame(CDC* pDC, const char* pszCaption, POINT ptCa
     int w = m_rcPos.Width();
     int h = m_rcPos.Height();
     if (w > 0 && h > 0) {
-        CBlockScratch scratch(pDC, w, h);
-        CDC* pMemDC = scratch.DC();
-        DrawBody(pMemDC);
-        CFont* pOldFont = pMemDC->SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_5]));
-        pMemDC->SetBkMode(TRANSPARENT);
-        pMemDC->TextOut(ptCaption.x, ptCaption.y, pszCaption);
+        CBlockFace face(pDC, m_rcPos);
+        CDC* pFaceDC = face.DC();
+        DrawBody(pFaceDC);
+        pFaceDC->SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_5]));
+        pFaceDC->SetBkMode(TRANSPARENT);
+        pFaceDC->TextOut(ptCaption.x, ptCaption.y, pszCaption);
         if (pszValue != nullptr) {
-            pMemDC->SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_7]));
-            pMemDC->TextOut(ptValue.x, ptValue.y, pszValue);
+            pFaceDC->SelectObject(CFont::FromHandle(m_hFonts[FONT_SMALL_7]));
+            pFaceDC->TextOut(ptValue.x, ptValue.y, pszValue);
         }
-        pDC->BitBlt(m_rcPos.left, m_rcPos.top, w, h, pMemDC, 0, 0, SRCCOPY);
-        pMemDC->SelectObject(pOldFont);
     }
     DrawPins(pDC, TRUE);
 }

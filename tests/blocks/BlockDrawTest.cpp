@@ -205,22 +205,36 @@ TEST_F(BlockDrawTest, EachKindShowsItsCaptionAndValue)
     ExpectFace(pClock, {"Mon", {3, 2}, "   8", {23, 9}});
 }
 
-// Blocks compose their faces on one kept off-screen surface: a small block
-// painted after a large one in other colours shows nothing of it, and a
-// monochrome target still gets a face of its own kind.
-TEST_F(BlockDrawTest, AFaceShowsNothingOfTheBlockComposedBeforeIt)
+// Blocks draw their faces straight onto a colour canvas: what the canvas
+// held under a block never shows through, a caption too long for its block
+// is cut at the block's edge, and the canvas DC keeps its origin, clip and
+// the attributes the pins leave alone. A monochrome target still gets a face of its own kind.
+TEST_F(BlockDrawTest, AFaceCoversItsBlockAndStaysInsideIt)
 {
-    auto* pLarge = Make<CTEProcFUNC>(0, 0, &m_Document, 9, "PLUS", nullptr);
-    pLarge->SetSize(CSize(150, 120));
-    pLarge->m_crBody = kRed;
-    pLarge->m_crFrameLight = kRed;
-    Canvas large(200, 160);
-    pLarge->Draw(large.DC());
-    ASSERT_EQ(large.Pixel(100, 100), kRed);
+    auto* pIn = Make<CTEProcIN>(20, 20, &m_Document, 0, "AVeryLongNameForSoSmallABlock");
+    Canvas drawn(200, 100);
+    drawn.DC()->FillSolidRect(0, 0, 200, 100, kRed);
+    CDC* pDC = drawn.DC();
+    pDC->SetBkColor(kBlack);
+    pDC->SetViewportOrg(3, 4);
+    pDC->SetTextAlign(TA_RIGHT);
+    pIn->Draw(pDC);
+    EXPECT_EQ(pDC->GetBkColor(), kBlack);
+    EXPECT_EQ(pDC->GetViewportOrg(), CPoint(3, 4));
+    EXPECT_EQ(pDC->GetTextAlign(), static_cast<UINT>(TA_RIGHT));
+    CRect rcClip;
+    pDC->GetClipBox(&rcClip);
+    EXPECT_EQ(rcClip, CRect(-3, -4, 197, 96)) << "no clip left behind";
+    pDC->SetViewportOrg(0, 0);  // pixels are read in device coordinates
 
-    auto* pIn = Make<CTEProcIN>(20, 20, &m_Document, 0, nullptr);
-    pIn->m_fValue = 7.6f;
-    ExpectFace(pIn, {"II_1", {3, 2}, "NC", {23, 9}});
+    const CRect rc(pIn->m_rcPos + CPoint(3, 4));
+    EXPECT_EQ(drawn.Pixel(rc.left + rc.Width() / 2, rc.bottom - 4), kBody);
+    int spilled = 0;
+    for (int x = rc.right + 6; x < 200; ++x) {
+        for (int y = rc.top; y < rc.top + 10; ++y)
+            spilled += drawn.Pixel(x, y) != kRed;
+    }
+    EXPECT_EQ(spilled, 0) << "the caption runs on beyond the block";
 
     CDC mono;
     mono.CreateCompatibleDC(nullptr);  // holds a 1 x 1 monochrome bitmap

@@ -39,6 +39,37 @@ TEST(GdiLines, LineToLeavesOutTheEndPointAndMovesTheCurrentPosition)
     EXPECT_EQ(0, position.x);
 }
 
+// Slanted lines touch each pixel of their path once, whichever way they run
+// and however the clip cuts them: inverted once, a pixel turns black; where
+// two lines cross it turns back.
+TEST(GdiLines, SlantedLinesTouchEachPixelOnceThroughAClipOfTwoParts)
+{
+    TestBitmap canvas(14, 10);
+    HRGN left = CreateRectRgn(0, 0, 5, 10);
+    HRGN right = CreateRectRgn(8, 0, 14, 10);
+    CombineRgn(left, left, right, RGN_OR);
+    SelectClipRgn(canvas.dc, left);
+    SetROP2(canvas.dc, R2_NOT);
+    const POINT segments[][2] = {{{0, 1}, {13, 4}}, {{13, 9}, {1, 6}}, {{2, 0}, {4, 9}}, {{11, 9}, {9, 0}}};
+    for (const auto& segment : segments) {
+        MoveToEx(canvas.dc, segment[0].x, segment[0].y, nullptr);
+        LineTo(canvas.dc, segment[1].x, segment[1].y);
+    }
+    EXPECT_EQ("..#...........\n"
+              "##.......#....\n"
+              "..###....#....\n"
+              "...#....##....\n"
+              "...#......###.\n"
+              "...#......#...\n"
+              "..##......#...\n"
+              "...#.......#..\n"
+              "....#...####..\n"
+              "............##\n",
+              canvas.art(kBlack, RECT{0, 0, 14, 10}));
+    DeleteObject(left);
+    DeleteObject(right);
+}
+
 TEST(GdiLines, NotAndXorDrawnTwiceRestoreThePixels)
 {
     for (int rop : {R2_NOT, R2_XORPEN}) {
