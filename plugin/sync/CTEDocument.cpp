@@ -117,13 +117,21 @@ int CTEDocument::SendText(TEChannel channel, const std::string& text, std::strin
     if (!TECopyRequestText(text, szText, sizeof szText))
         return REQUEST_FAILED;
     int status = REQUEST_FAILED;
-    a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_WRITE, DATATYPE_TEXT, szText, &status);
+    std::string answer;
+    m_Devices.Follow(m_pDialog->Record(), m_pDialog->DeviceNames());
+    if (m_Devices.IsMirrored()) {
+        answer = text;
+        status = m_Devices.Write(channel, text, answer);
+    } else {
+        a_SendRequest(&m_pDialog->Channel(channel).m_Requests, REQUEST_WRITE, DATATYPE_TEXT, szText, &status);
+        answer = szText;
+    }
     if (status == REQUEST_OK) {
-        m_Mirror.Apply(channel, text, szText);
+        m_Mirror.Apply(channel, text, answer);
         ++m_nOwnChanges;  // every write the document sends changes the program
     }
     if (pAnswer != nullptr)
-        pAnswer->assign(szText);
+        *pAnswer = answer;
     return status;
 }
 

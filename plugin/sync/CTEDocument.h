@@ -26,6 +26,7 @@
 #include "Corvala.h"
 #include "shell/TEChannels.h"
 #include "sync/TEDeviceMirror.h"
+#include "sync/TEMirroredDevices.h"
 
 class CTrackObject;
 class CTETrackObject;
@@ -140,6 +141,9 @@ public:
     BOOL IsDeviceSilent() const { return m_bDeviceSilent; }
     // Changes the device has not taken yet.
     int CountWaitingEdits() const;
+    // Of a "connection" naming several devices: those that missed changes
+    // and wait to be brought into line.
+    std::vector<std::string> DevicesBehind() const { return m_Devices.BehindNames(); }
 
     // ---- Data, in its native order ----
     BYTE m_bLoading = FALSE;  // rebuilding from the device: announce nothing
@@ -227,6 +231,9 @@ private:
     bool CompareWithDevice(const std::optional<int>& version);
     void CountDownChangedNotice();
     void SendWaitingEdits();
+    // Devices of the connection that missed changes and answer again are
+    // brought into line; false while one that answers still is not.
+    bool BringDevicesIntoLine();
     void SendMoves();
     void SendModifiedLines();
     void PollValues();
@@ -251,6 +258,9 @@ private:
     // the changes of the program the device took from this editor since.
     std::optional<int> m_nComparedVersion;
     unsigned m_nOwnChanges = 0;
+    // The connection's devices one by one, when it names several.
+    CTEMirroredDevices m_Devices;
+    std::unordered_set<std::string> m_DevicesReportedApart;
     // Changes the device has not taken yet: new blocks (with their type
     // keys), new lines, deletes (channel and name). Moves and changed lines
     // wait in the blocks' m_bMoved and the lines' m_bModified.

@@ -102,6 +102,13 @@ void CTEDocument::Tick()
     OnDeviceAnswering();
     unsigned nOwnBefore = m_nOwnChanges;
     SendWaitingEdits();
+    // A device that differs from the others would answer the lists with
+    // a program the canvas must not take for another editor's.
+    if (!BringDevicesIntoLine()) {
+        PollValues();
+        UpdateNotice();
+        return;
+    }
     if (IsQuietTick(version)) {
         CountDownChangedNotice();
         PollValues();
@@ -118,6 +125,21 @@ void CTEDocument::Tick()
     }
     PollValues();
     UpdateNotice();
+}
+
+bool CTEDocument::BringDevicesIntoLine()
+{
+    if (m_pDialog == nullptr)
+        return true;
+    m_Devices.Follow(m_pDialog->Record(), m_pDialog->DeviceNames());
+    return m_Devices.BringBehindIntoLine([&](const std::string& name, const std::string& why) {
+        if (why.empty()) {
+            Trace("The device %s missed changes; it holds the program again", name.c_str());
+            m_DevicesReportedApart.erase(name);
+        } else if (m_DevicesReportedApart.insert(name).second) {
+            Trace("The device %s missed changes and is not brought into line yet: %s", name.c_str(), why.c_str());
+        }
+    });
 }
 
 bool CTEDocument::IsQuietTick(const std::optional<int>& version) const

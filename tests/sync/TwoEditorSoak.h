@@ -5,7 +5,9 @@
 // At every quiet point (device answering, both editors ticked until a
 // round of ticks changes nothing on the device) both editors and the device must hold the same
 // program, and every change a user made since the previous quiet point must
-// be on the device, unless the other user deleted what it changed.
+// be on the device, unless the other user deleted what it changed. With a
+// connection of several devices, an outage silences all of them or one,
+// and at each quiet point every device must hold the first one's program.
 #pragma once
 
 #include <algorithm>
@@ -36,7 +38,10 @@ struct Changes {
 
 class Run {
 public:
-    Run(Editor& a, Editor& b, uint32_t seed) : m_random(seed), m_editors{&a, &b} {}
+    Run(Editor& a, Editor& b, uint32_t seed, std::vector<std::string> devices = {"TE1"})
+        : m_random(seed), m_editors{&a, &b}, m_devices(std::move(devices))
+    {
+    }
 
     // Runs `steps` random steps; answers the first disagreement found at a
     // quiet point, or an empty text.
@@ -68,7 +73,7 @@ private:
     void DoStep()
     {
         if (m_nSilentFor > 0 && --m_nSilentFor == 0)
-            Device().SetDeviceOnline(true);
+            SetOnline(true);
         int who = Pick(0, 1);
         Editor& editor = *m_editors[who];
         Changes& changes = m_changes[who];
@@ -89,14 +94,40 @@ private:
         } else if (roll <= 95) {
             DeleteBlock(editor, changes);
         } else if (m_nSilentFor == 0 && Chance(50)) {
-            Device().SetDeviceOnline(false);
+            m_nSilent = m_devices.size() > 1 && Chance(70) ? Pick(0, static_cast<int>(m_devices.size()) - 1) : -1;
+            SetOnline(false);
             m_nSilentFor = Pick(1, 25);
-            Log("  silent for " + std::to_string(m_nSilentFor));
+            Log("  silent for " + std::to_string(m_nSilentFor) +
+                (m_nSilent >= 0 ? ": " + m_devices[static_cast<size_t>(m_nSilent)] : std::string()));
             m_nOutages++;
         }
     }
 
-    static tedevice::TaskEngineDevice& Device() { return corvala::EmbeddedDevice("TE1"); }
+    tedevice::TaskEngineDevice& Device() { return corvala::EmbeddedDevice(m_devices[0]); }
+
+    // Ends or starts an outage: of the one device picked, or of all.
+    void SetOnline(bool bOnline)
+    {
+        for (size_t i = 0; i < m_devices.size(); ++i) {
+            if (bOnline || m_nSilent < 0 || static_cast<size_t>(m_nSilent) == i)
+                corvala::EmbeddedDevice(m_devices[i]).SetDeviceOnline(bOnline);
+        }
+    }
+
+    // Another device of the connection that does not hold the first one's
+    // program, or an empty text.
+    std::string DevicesApart()
+    {
+        for (size_t i = 1; i < m_devices.size(); ++i) {
+            tedevice::TaskEngineDevice& other = corvala::EmbeddedDevice(m_devices[i]);
+            if (Sorted(other.ProcRecords()) != Sorted(Device().ProcRecords()) ||
+                Sorted(other.LineRecords()) != Sorted(Device().LineRecords()))
+                return "device " + m_devices[i] + " differs from " + m_devices[0] + ":" +
+                       Join(Sorted(other.ProcRecords())) + Join(Sorted(other.LineRecords())) + "\n  " + m_devices[0] +
+                       ":" + Join(Sorted(Device().ProcRecords())) + Join(Sorted(Device().LineRecords()));
+        }
+        return std::string();
+    }
 
     // The last steps, for the report of a disagreement.
     void Log(std::string text)
@@ -306,11 +337,16 @@ private:
 
     // ---- The quiet point ----
 
-    static std::vector<std::string> DeviceProgram()
+    std::vector<std::string> DeviceProgram()
     {
-        std::vector<std::string> program = Device().ProcRecords();
-        for (const std::string& line : Device().LineRecords())
-            program.push_back(line);
+        std::vector<std::string> program;
+        for (const std::string& name : m_devices) {
+            tedevice::TaskEngineDevice& device = corvala::EmbeddedDevice(name);
+            for (const std::string& record : device.ProcRecords())
+                program.push_back(record);
+            for (const std::string& line : device.LineRecords())
+                program.push_back(line);
+        }
         return program;
     }
 
@@ -331,7 +367,7 @@ private:
     std::string QuietPoint()
     {
         m_nSilentFor = 0;
-        Device().SetDeviceOnline(true);
+        SetOnline(true);
         // What each user's changed lines look like before the ticks send
         // them (the device names new lines, so names are left out).
         std::vector<std::string> expectedLines[2];
@@ -355,6 +391,8 @@ private:
                 break;
         }
         m_nQuietPoints++;
+        if (std::string apart = DevicesApart(); !apart.empty())
+            return apart;
 
         std::vector<std::string> device = Sorted(Device().ProcRecords());
         std::vector<std::string> deviceLines = Sorted(Device().LineRecords());
@@ -455,6 +493,8 @@ private:
     int m_nStep = 0;
     int m_nUntilQuiet = 10;
     int m_nSilentFor = 0;
+    int m_nSilent = -1;  // the device silenced, or -1 for all of them
+    std::vector<std::string> m_devices;
     std::deque<std::string> m_log;
 };
 

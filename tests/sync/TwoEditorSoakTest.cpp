@@ -1,6 +1,7 @@
-// The two-editor soak: 2,000 seeded random steps in CI. The full length is
-// run by hand: OVINTA_SOAK_STEPS=10000 (and OVINTA_SOAK_SEED to replay a
-// seed a run printed).
+// The two-editor soak: 2,000 seeded random steps in CI on one device, 1,000
+// on a connection of two. The full length is run by hand:
+// OVINTA_SOAK_STEPS=10000 (and OVINTA_SOAK_SEED to replay a seed a run
+// printed).
 #include <cstdlib>
 #include <iostream>
 
@@ -10,25 +11,52 @@ namespace {
 
 using TwoEditorSoak = DocumentTest;
 
+// The seed and the number of steps: from the environment, else the given.
+struct SoakLength {
+    SoakLength(uint32_t defaultSeed, int defaultSteps)
+    {
+        const char* pszSeed = std::getenv("OVINTA_SOAK_SEED");
+        const char* pszSteps = std::getenv("OVINTA_SOAK_STEPS");
+        seed = pszSeed != nullptr ? static_cast<uint32_t>(std::strtoul(pszSeed, nullptr, 10)) : defaultSeed;
+        steps = pszSteps != nullptr ? std::atoi(pszSteps) : defaultSteps;
+        std::cout << "soak seed " << seed << ", " << steps << " steps" << std::endl;
+    }
+    uint32_t seed;
+    int steps;
+};
+
 TEST_F(TwoEditorSoak, BothEditorsAndTheDeviceAgreeAndNoChangeIsLost)
 {
-    const char* pszSeed = std::getenv("OVINTA_SOAK_SEED");
-    const char* pszSteps = std::getenv("OVINTA_SOAK_STEPS");
-    uint32_t seed = pszSeed != nullptr ? static_cast<uint32_t>(std::strtoul(pszSeed, nullptr, 10)) : 20261206u;
-    int steps = pszSteps != nullptr ? std::atoi(pszSteps) : 2000;
-    std::cout << "soak seed " << seed << ", " << steps << " steps" << std::endl;
+    SoakLength length(20261206u, 2000);
     Device().SetRequestLogging(false);
     Editor& a = NewEditor();
     Editor& b = NewEditor();
-    soak::Run run(a, b, seed);
-    EXPECT_EQ(run.Steps(steps), "") << "seed " << seed;
+    soak::Run run(a, b, length.seed);
+    EXPECT_EQ(run.Steps(length.steps), "") << "seed " << length.seed;
     std::cout << run.m_nEdits << " edits, " << run.m_nOutages << " outages, " << run.m_nQuietPoints
               << " quiet points, " << run.m_nLineChecks << " line records checked" << std::endl;
     // The run did what it is for.
-    EXPECT_GT(run.m_nQuietPoints, steps / 40);
-    EXPECT_GT(run.m_nOutages, steps / 200);
-    EXPECT_GT(run.m_nEdits, steps / 3);
-    EXPECT_GT(run.m_nLineChecks, steps / 20);
+    EXPECT_GT(run.m_nQuietPoints, length.steps / 40);
+    EXPECT_GT(run.m_nOutages, length.steps / 200);
+    EXPECT_GT(run.m_nEdits, length.steps / 3);
+    EXPECT_GT(run.m_nLineChecks, length.steps / 20);
+}
+
+// Both editors on a connection of two devices; one of them, or both, fall
+// silent now and then, and at every quiet point both devices hold the same
+// program.
+TEST_F(TwoEditorSoak, MirroredDevicesHoldTheSameProgramAfterEachQuietPoint)
+{
+    SoakLength length(20261207u, 1000);
+    Device().SetRequestLogging(false);
+    m_Editors.push_back(std::make_unique<Editor>(m_Root, "TE1,TE2"));
+    m_Editors.push_back(std::make_unique<Editor>(m_Root, "TE1,TE2"));
+    soak::Run run(*m_Editors[0], *m_Editors[1], length.seed, {"TE1", "TE2"});
+    EXPECT_EQ(run.Steps(length.steps), "") << "seed " << length.seed;
+    std::cout << run.m_nEdits << " edits, " << run.m_nOutages << " outages, " << run.m_nQuietPoints
+              << " quiet points" << std::endl;
+    EXPECT_GT(run.m_nQuietPoints, length.steps / 40);
+    EXPECT_GT(run.m_nOutages, length.steps / 200);
 }
 
 }  // namespace

@@ -1,0 +1,301 @@
+#include "sync/TEMirroredDevices.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "sync/TERecordTokens.h"
+#include "sync/TERecords.h"
+
+namespace {
+
+// Lines a device can be asked to skip when it makes a line under a given
+// name: more than any program holds, few enough to end at once.
+constexpr long long kMaxLineNumbersSkipped = 100000;
+
+std::string_view FieldOf(std::string_view record, size_t n)
+{
+    std::vector<std::string_view> fields = TESplitRecord(record);
+    return n < fields.size() ? fields[n] : std::string_view();
+}
+
+// Records by name: field 1 of a proc record, field 0 of a line record.
+std::map<std::string, std::string, std::less<>> ByName(const std::vector<std::string>& records, size_t nNameField)
+{
+    std::map<std::string, std::string, std::less<>> byName;
+    for (const std::string& record : records)
+        byName.emplace(std::string(FieldOf(record, nNameField)), record);
+    return byName;
+}
+
+// The number of a line name "Line_<n>", or -1.
+long long LineNumber(std::string_view name)
+{
+    constexpr std::string_view kPrefix = "Line_";
+    if (!name.starts_with(kPrefix) || name.size() == kPrefix.size() || name.size() > kPrefix.size() + 15)
+        return -1;
+    long long number = 0;
+    for (char c : name.substr(kPrefix.size())) {
+        if (c < '0' || c > '9')
+            return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+}  // namespace
+
+CTEMirroredDevices::~CTEMirroredDevices()
+{
+    Clear();
+}
+
+void CTEMirroredDevices::Clear()
+{
+    for (Device* pDevice : m_Devices) {
+        for (CRequestChannel& channel : pDevice->channels)
+            channel.Empty();
+        delete pDevice;
+    }
+    m_Devices.clear();
+}
+
+void CTEMirroredDevices::Follow(HOSTINFO* pRecord, const STRINGLIST* pDeviceNames)
+{
+    size_t nNames = pDeviceNames != nullptr ? pDeviceNames->size() : 0;
+    if (nNames < 2 && m_Devices.empty())
+        return;
+    bool bSame = nNames == m_Devices.size();
+    for (size_t i = 0; bSame && i < nNames; ++i)
+        bSame = (*pDeviceNames)[i] != nullptr && m_Devices[i]->name == (*pDeviceNames)[i];
+    if (bSame)
+        return;
+    std::map<std::string, bool> wasBehind;
+    for (Device* pDevice : m_Devices)
+        wasBehind[pDevice->name] = pDevice->bBehind;
+    bool bNewList = m_Devices.empty();
+    Clear();
+    if (nNames < 2)
+        return;
+    for (size_t i = 0; i < nNames; ++i) {
+        const char* pszName = (*pDeviceNames)[i];
+        if (pszName == nullptr)
+            continue;
+        auto* pDevice = new Device;
+        pDevice->name = pszName;
+        auto known = wasBehind.find(pDevice->name);
+        pDevice->bBehind = known != wasBehind.end() ? known->second : !(bNewList && m_Devices.empty());
+        STRINGLIST names{strdup(pszName)};
+        for (int channel = 0; channel < TE_CHANNEL_COUNT; ++channel) {
+            CRequestChannel& target = pDevice->channels[channel];
+            target.m_Keywords.push_back(strdup(g_TEKeywords[channel]));
+            a_BuildRequestList(pRecord, &target.m_Keywords, &names, &target.m_Requests);
+        }
+        a_EmptyStringList(&names);
+        m_Devices.push_back(pDevice);
+    }
+    if (!m_Devices.empty() && std::all_of(m_Devices.begin(), m_Devices.end(), [](const Device* p) { return p->bBehind; }))
+        m_Devices.front()->bBehind = false;
+}
+
+int CTEMirroredDevices::Send(Device& device, TEChannel channel, const std::string& text, std::string* pAnswer)
+{
+    char szText[REQUEST_TEXT_SIZE];
+    if (!TECopyRequestText(text, szText, sizeof szText))
+        return REQUEST_FAILED;
+    int status = REQUEST_FAILED;
+    a_SendRequest(&device.channels[channel].m_Requests, REQUEST_WRITE, DATATYPE_TEXT, szText, &status);
+    if (pAnswer != nullptr)
+        pAnswer->assign(szText);
+    return status;
+}
+
+int CTEMirroredDevices::Write(TEChannel channel, const std::string& text, std::string& answer)
+{
+    std::vector<Device*> missed;
+    bool bTaken = false;
+    for (Device* pDevice : m_Devices) {
+        std::string deviceAnswer;
+        bool bTook = Send(*pDevice, channel, text, &deviceAnswer) == REQUEST_OK;
+        if (pDevice->bBehind)
+            continue;
+        if (!bTook) {
+            missed.push_back(pDevice);
+        } else if (!bTaken) {
+            answer = deviceAnswer;
+            bTaken = true;
+        }
+    }
+    // A write none of them took waits and goes to all of them again.
+    if (bTaken) {
+        for (Device* pDevice : missed)
+            pDevice->bBehind = true;
+    }
+    return bTaken ? REQUEST_OK : REQUEST_FAILED;
+}
+
+bool CTEMirroredDevices::AnyBehind() const
+{
+    return std::any_of(m_Devices.begin(), m_Devices.end(), [](const Device* pDevice) { return pDevice->bBehind; });
+}
+
+std::vector<std::string> CTEMirroredDevices::BehindNames() const
+{
+    std::vector<std::string> names;
+    for (const Device* pDevice : m_Devices) {
+        if (pDevice->bBehind)
+            names.push_back(pDevice->name);
+    }
+    return names;
+}
+
+bool CTEMirroredDevices::ReadVersion(Device& device)
+{
+    // Any read would do to learn whether the device answers; the version is
+    // the cheapest, and a device without one still answers the count.
+    int number = 0;
+    return a_SendRequest(&device.channels[TE_PROGRAMVERSION].m_Requests, REQUEST_READ, DATATYPE_INT, &number,
+                         nullptr) == REQUEST_OK ||
+           a_SendRequest(&device.channels[TE_NROFPROCS].m_Requests, REQUEST_READ, DATATYPE_INT, &number, nullptr) ==
+               REQUEST_OK;
+}
+
+bool CTEMirroredDevices::ReadList(Device& device, TEChannel channel, std::vector<std::string>& records)
+{
+    STRINGLIST list;
+    bool bRead = a_SendRequest(&device.channels[channel].m_Requests, REQUEST_READ, DATATYPE_STRINGLIST, &list,
+                               nullptr) == REQUEST_OK;
+    records.clear();
+    for (const char* pszRecord : list)
+        records.emplace_back(pszRecord != nullptr ? pszRecord : "");
+    a_EmptyStringList(&list);
+    return bRead;
+}
+
+long long CTEMirroredDevices::TakeLineNumber(Device& device)
+{
+    char szName[REQUEST_TEXT_SIZE] = "Line_";
+    if (a_SendRequest(&device.channels[TE_SAFELINENAME].m_Requests, REQUEST_READ, DATATYPE_TEXT, szName, nullptr) !=
+        REQUEST_OK)
+        return -1;
+    return LineNumber(szName);
+}
+
+bool CTEMirroredDevices::Align(Device& device, const std::vector<std::string>& procs,
+                               const std::vector<std::string>& lines, std::string& why)
+{
+    if (!AlignProcs(device, procs)) {
+        why = "a block request failed";
+        return false;
+    }
+    return AlignLines(device, lines, why);
+}
+
+bool CTEMirroredDevices::AlignProcs(Device& device, const std::vector<std::string>& procs)
+{
+    std::vector<std::string> held;
+    if (!ReadList(device, TE_PROCS, held))
+        return false;
+    auto wanted = ByName(procs, 1);
+    bool bDone = true;
+    for (const auto& [name, record] : ByName(held, 1)) {
+        auto it = wanted.find(name);
+        // Another kind under the name is another block.
+        bool bOtherKind = it != wanted.end() && FieldOf(it->second, 0) != FieldOf(record, 0);
+        if (it == wanted.end() || bOtherKind)
+            bDone &= Send(device, TE_DELPROC, TEFormatDeleteText(name.c_str())) == REQUEST_OK;
+    }
+    auto heldByName = ByName(held, 1);
+    for (const std::string& record : procs) {
+        std::string_view name = FieldOf(record, 1);
+        auto it = heldByName.find(name);
+        if (it != heldByName.end() && it->second == record)
+            continue;
+        if (it != heldByName.end() && FieldOf(it->second, 0) == FieldOf(record, 0))
+            bDone &= Send(device, TE_UPDATEPROC, std::string(name) + ' ' + std::string(FieldOf(record, 2))) == REQUEST_OK;
+        else
+            bDone &= Send(device, TE_SETPROC, record) == REQUEST_OK;
+    }
+    return bDone;
+}
+
+bool CTEMirroredDevices::AlignLines(Device& device, const std::vector<std::string>& lines, std::string& why)
+{
+    std::vector<std::string> held;
+    if (!ReadList(device, TE_LINES, held)) {
+        why = "its lines could not be read";
+        return false;
+    }
+    auto wanted = ByName(lines, 0);
+    auto heldByName = ByName(held, 0);
+    bool bDone = true;
+    for (const auto& [name, record] : heldByName) {
+        if (wanted.count(name) == 0)
+            bDone &= Send(device, TE_DELLINE, TEFormatDeleteText(name.c_str())) == REQUEST_OK;
+    }
+    // Lines it lacks are made in the order of their numbers, so that each
+    // takes the number the others gave it.
+    std::vector<std::pair<long long, std::string>> missing;
+    for (const auto& [name, record] : wanted) {
+        auto it = heldByName.find(name);
+        if (it == heldByName.end())
+            missing.emplace_back(LineNumber(name), record);
+        else if (it->second != record)
+            bDone &= Send(device, TE_UPDATELINE, record) == REQUEST_OK;
+    }
+    if (!bDone) {
+        why = "a line request failed";
+        return false;
+    }
+    std::sort(missing.begin(), missing.end());
+    for (const auto& [number, record] : missing) {
+        if (!SetLineNamed(device, record, number, why))
+            return false;
+    }
+    return true;
+}
+
+bool CTEMirroredDevices::SetLineNamed(Device& device, const std::string& record, long long number, std::string& why)
+{
+    std::string name(FieldOf(record, 0));
+    std::string answer;
+    if (number < 0 || Send(device, TE_SETLINE, record, &answer) != REQUEST_OK) {
+        why = "it did not take " + name;
+        return false;
+    }
+    long long got = LineNumber(answer);
+    if (got == number)
+        return true;
+    // The device names lines from a counter of its own: one that gave a
+    // lower number skips to this one and makes the line again.
+    Send(device, TE_DELLINE, TEFormatDeleteText(answer.c_str()));
+    if (got < 0 || got > number) {
+        why = "it has given the name " + name + " away already";
+        return false;
+    }
+    for (long long next = got + 1; next < number; ++next) {
+        if (next - got > kMaxLineNumbersSkipped || TakeLineNumber(device) != next) {
+            why = "its line names cannot reach " + name;
+            return false;
+        }
+    }
+    if (Send(device, TE_SETLINE, record, &answer) != REQUEST_OK || answer != name) {
+        if (LineNumber(answer) >= 0)
+            Send(device, TE_DELLINE, TEFormatDeleteText(answer.c_str()));
+        why = "it did not take " + name;
+        return false;
+    }
+    return true;
+}
+
+void CTEMirroredDevices::MatchLineCounters(Device& device, Device& reference)
+{
+    long long mine = TakeLineNumber(device);
+    long long theirs = TakeLineNumber(reference);
+    for (long long n = 0; mine >= 0 && theirs >= 0 && mine != theirs && n < kMaxLineNumbersSkipped; ++n) {
+        if (mine < theirs)
+            mine = TakeLineNumber(device);
+        else
+            theirs = TakeLineNumber(reference);
+    }
+}

@@ -1,0 +1,111 @@
+// The devices of a "connection" that names more than one: each holds the
+// whole program, and every change goes to each of them. The dialog's
+// request lists answer a write when any device took it, so a device that
+// missed a write (silent, or refusing what it no longer holds) would keep a
+// program of its own for good. Here every write goes to each device on a
+// channel of its own; one that does not take a write someone else took is
+// behind, and when it answers again it is brought into line with a device
+// that missed nothing: what it lacks is set, what it has extra deleted,
+// moved blocks and changed lines updated, and each line is made again
+// under the name the other devices gave it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Corvala.h"
+#include "shell/TEChannels.h"
+
+class CTEMirroredDevices {
+public:
+    CTEMirroredDevices() = default;
+    ~CTEMirroredDevices();
+    CTEMirroredDevices(const CTEMirroredDevices&) = delete;
+    CTEMirroredDevices& operator=(const CTEMirroredDevices&) = delete;
+
+    // Follows the dialog's device names: channels of their own for each,
+    // when there are two or more. The first device of a new list holds the
+    // program; every other device new to the list is taken to be behind
+    // until it was brought into line once.
+    void Follow(HOSTINFO* pRecord, const STRINGLIST* pDeviceNames);
+    bool IsMirrored() const { return m_Devices.size() > 1; }
+
+    // A write to each device in list order. The devices that are not behind
+    // decide: the status is 1 when one of them took it, the text the first
+    // of them answered comes back in `answer`, and those of them that did
+    // not take it are behind from now on. So one device at least is never
+    // behind, and its program is the one the others are brought to.
+    int Write(TEChannel channel, const std::string& text, std::string& answer);
+
+    // Brings every behind device that answers into line with the first
+    // device that answers and is not behind. False while a behind device
+    // answers and could not be brought into line (no device to take the
+    // program from answers, or a request failed): its lists are not the
+    // program. Traces through `trace` each device brought into line (an
+    // empty text) or not (why).
+    template <class Trace>
+    bool BringBehindIntoLine(Trace trace);
+
+    bool AnyBehind() const;
+    // For tests: the names of the devices that are behind.
+    std::vector<std::string> BehindNames() const;
+
+private:
+    struct Device {
+        std::string name;
+        bool bBehind = true;
+        CRequestChannel channels[TE_CHANNEL_COUNT];
+    };
+
+    bool ReadVersion(Device& device);
+    bool ReadList(Device& device, TEChannel channel, std::vector<std::string>& records);
+    // The device's next line name taken, as a number; -1 without an answer.
+    long long TakeLineNumber(Device& device);
+    // Makes `device` hold `procs` and `lines`; false with `why` when a
+    // request failed or a line cannot get its name there.
+    bool Align(Device& device, const std::vector<std::string>& procs, const std::vector<std::string>& lines,
+               std::string& why);
+    bool AlignProcs(Device& device, const std::vector<std::string>& procs);
+    bool AlignLines(Device& device, const std::vector<std::string>& lines, std::string& why);
+    bool SetLineNamed(Device& device, const std::string& record, long long number, std::string& why);
+    // Moves the line-name counters of `device` and `reference` to the same
+    // next number, so that both name the next line alike.
+    void MatchLineCounters(Device& device, Device& reference);
+    int Send(Device& device, TEChannel channel, const std::string& text, std::string* pAnswer = nullptr);
+    void Clear();
+
+    std::vector<Device*> m_Devices;
+};
+
+template <class Trace>
+bool CTEMirroredDevices::BringBehindIntoLine(Trace trace)
+{
+    if (!AnyBehind())
+        return true;
+    Device* pReference = nullptr;
+    for (Device* pDevice : m_Devices) {
+        if (!pDevice->bBehind && ReadVersion(*pDevice)) {
+            pReference = pDevice;
+            break;
+        }
+    }
+    std::vector<std::string> procs;
+    std::vector<std::string> lines;
+    bool bReference = pReference != nullptr && ReadList(*pReference, TE_PROCS, procs) &&
+                      ReadList(*pReference, TE_LINES, lines);
+    bool bInLine = true;
+    for (Device* pDevice : m_Devices) {
+        if (!pDevice->bBehind || !ReadVersion(*pDevice))
+            continue;
+        std::string why = bReference ? std::string() : "no device that holds the program answers";
+        if (!bReference || !Align(*pDevice, procs, lines, why)) {
+            trace(pDevice->name, why);
+            bInLine = false;
+            continue;
+        }
+        MatchLineCounters(*pDevice, *pReference);
+        pDevice->bBehind = false;
+        trace(pDevice->name, std::string());
+    }
+    return bInLine;
+}

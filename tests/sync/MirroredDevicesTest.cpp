@@ -1,0 +1,116 @@
+// A connection of two devices, each holding the whole program: when one of
+// them misses changes while it does not answer, it is brought into line
+// when it answers again, whichever of the two it is, and what the user did
+// meanwhile stays on the canvas and reaches both.
+#include "sync/DocumentTestSupport.h"
+
+namespace {
+
+class MirroredDevices : public DocumentTest {
+protected:
+    void SetUp() override
+    {
+        DocumentTest::SetUp();
+        m_pEditor = std::make_unique<Editor>(m_Root, "TE1,TE2");
+        CTETrackObject* pSrc = m_pEditor->Create("CTEProcIN_0", 20, 40);
+        CTETrackObject* pSum = m_pEditor->Create("CTEProcFUNC_2xPLUS", 200, 40);
+        ASSERT_NE(m_pEditor->Draw(pSrc, 0, pSum, 0, {CPoint(140, 50)}), nullptr);
+        m_pEditor->Tick();
+        ASSERT_EQ(Program("TE2"), Program("TE1"));
+    }
+    void TearDown() override
+    {
+        m_pEditor.reset();
+        DocumentTest::TearDown();
+    }
+
+    static tedevice::TaskEngineDevice& Device(const char* pszName) { return corvala::EmbeddedDevice(pszName); }
+    // The program as a set: a device brought into line may list it in
+    // another order.
+    static std::vector<std::string> Program(const char* pszName)
+    {
+        std::vector<std::string> program = Device(pszName).ProcRecords();
+        std::vector<std::string> lines = Device(pszName).LineRecords();
+        program.insert(program.end(), lines.begin(), lines.end());
+        std::sort(program.begin(), program.end());
+        return program;
+    }
+    std::vector<std::string> EditorProgram()
+    {
+        std::vector<std::string> program;
+        for (const std::string& position : m_pEditor->Positions())
+            program.push_back(position);
+        std::vector<std::string> lines = m_pEditor->LineRecords();
+        program.insert(program.end(), lines.begin(), lines.end());
+        std::sort(program.begin(), program.end());
+        return program;
+    }
+    static std::vector<std::string> Positions(const char* pszName)
+    {
+        std::vector<std::string> positions;
+        for (const std::string& record : Device(pszName).ProcRecords())
+            positions.push_back(record.substr(record.find(' ') + 1));
+        std::sort(positions.begin(), positions.end());
+        return positions;
+    }
+
+    // While one device does not answer: a block made, one moved, a line
+    // drawn and deleted, another drawn; then that device answers again.
+    void EditWhileSilent(const char* pszSilent)
+    {
+        Editor& editor = *m_pEditor;
+        Device(pszSilent).SetDeviceOnline(false);
+        CTETrackObject* pOut = editor.Create("CTEProcOUT_0", 400, 40);
+        ASSERT_NE(pOut, nullptr);
+        CTETrackObject* pSrc = editor.Block("II_1");
+        pSrc->SetPosition(20, 120, 20 + pSrc->m_rcPos.Width(), 120 + pSrc->m_rcPos.Height());
+        pSrc->m_bMoved = TRUE;
+        editor.Tick();
+        CLineItem* pGone = editor.Draw(editor.Block("FUNC_1"), 0, pOut, 0);
+        ASSERT_NE(pGone, nullptr);
+        EXPECT_EQ(editor.m_Document.DeleteLine(pGone), 1);
+        ASSERT_NE(editor.Draw(editor.Block("FUNC_1"), 0, pOut, 0, {CPoint(300, 200)}), nullptr);
+        editor.Tick();
+        EXPECT_EQ(editor.m_Document.DevicesBehind(), std::vector<std::string>{pszSilent});
+        m_Edited = EditorProgram();
+        Device(pszSilent).SetDeviceOnline(true);
+    }
+
+    std::unique_ptr<Editor> m_pEditor;
+    std::vector<std::string> m_Edited;
+};
+
+}  // namespace
+
+TEST_F(MirroredDevices, TheSecondDeviceTakesWhatItMissedWhenItAnswersAgain)
+{
+    EditWhileSilent("TE2");
+    EXPECT_NE(Program("TE2"), Program("TE1"));
+    m_pEditor->Tick();
+    EXPECT_EQ(Program("TE2"), Program("TE1"));
+    EXPECT_EQ(Positions("TE1"), (std::vector<std::string>{"FUNC_1 200,40", "II_1 20,120", "IO_1 400,40"}));
+    EXPECT_EQ(EditorProgram(), m_Edited);
+    EXPECT_TRUE(m_pEditor->m_Document.DevicesBehind().empty());
+
+    // Both name the next line alike, so later changes reach the same line.
+    CLineItem* pLine = m_pEditor->Draw(m_pEditor->Block("II_1"), 0, m_pEditor->Block("FUNC_1"), 1);
+    ASSERT_NE(pLine, nullptr);
+    pLine->SetColor(0x000000ff);
+    m_pEditor->Tick();
+    EXPECT_EQ(Program("TE2"), Program("TE1"));
+    EXPECT_TRUE(m_pEditor->m_Document.DevicesBehind().empty());
+}
+
+TEST_F(MirroredDevices, TheFirstDeviceAnsweringAgainDoesNotUndoWhatTheSecondTook)
+{
+    EditWhileSilent("TE1");
+    m_pEditor->Tick();
+    EXPECT_EQ(EditorProgram(), m_Edited);
+    EXPECT_EQ(Program("TE1"), Program("TE2"));
+    m_pEditor->Tick();
+    EXPECT_EQ(EditorProgram(), m_Edited);
+    // A second editor, reading the first device, sees the same program.
+    Editor other(m_Root, "TE1,TE2");
+    other.Tick();
+    EXPECT_EQ(other.Positions(), m_pEditor->Positions());
+}
