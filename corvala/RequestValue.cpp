@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -91,7 +92,8 @@ void RequestValue::Deliver()
     case DATATYPE_STRINGLIST:
         if (m_nMode == REQUEST_READ) {
             auto* list = static_cast<STRINGLIST*>(m_pCaller);
-            list->insert(list->end(), m_List.begin(), m_List.end());
+            for (char* text : std::as_const(m_List))
+                list->push_back(text);
             m_List.clear();
         }
         break;

@@ -9,8 +9,12 @@
 // -----------------
 // a_BuildRequestList appends one REQUESTITEM per distinct (keyword, device
 // name) pair that the list does not hold yet, so building again with the same
-// lists adds nothing. An item is resolved to a device link by its device name
-// each time it is sent, so links registered after the build are used.
+// lists adds nothing. Items are appended keyword by keyword, in the order of
+// the keyword list, each keyword's devices in the order of the device list.
+// Building a list again from lists that were only appended to since reads
+// just their new entries (see CorvalaLists.h), so a build costs what it adds.
+// An item is resolved to a device link by its device name each time it is
+// sent, so links registered after the build are used.
 //
 // a_SendRequest(list, mode, type, value, &status):
 //  - mode 1 (read): the items are asked in list order; the first answering
@@ -33,15 +37,13 @@
 #include <string>
 #include <vector>
 
+#include "CorvalaLists.h"
 #include "windef.h"
 
-// A list of zero-terminated texts. Entries are allocated with malloc/calloc by
-// whoever appends them and released with free by a_EmptyStringList.
-typedef std::vector<char*> STRINGLIST;
-
-// One request: a keyword addressed to one device. Opaque to the plug-in.
-struct REQUESTITEM;
-typedef std::vector<REQUESTITEM*> REQUESTLIST;
+// STRINGLIST: a list of zero-terminated texts. Entries are allocated with
+// malloc/calloc by whoever appends them and released with free by
+// a_EmptyStringList. REQUESTLIST: the REQUESTITEM pointers of a request list.
+// Both are declared in CorvalaLists.h.
 
 // Keyword message modes (KeywordMessage::m_nMode).
 constexpr int KEYWORD_GET = 1;

@@ -45,6 +45,23 @@ protected:
     tedevice::TaskEngineDevice& Device(const char* name) { return corvala::EmbeddedDevice(name); }
 };
 
+// A distinct two-character device name for every index below 62^2, so that
+// a stored line (at most 4095 characters) names as many devices as it can.
+std::string ShortDeviceName(int index)
+{
+    static const char symbols[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    return {symbols[index / 62 % 62], symbols[index % 62]};
+}
+
+// "connection=" naming the devices first .. first + count - 1.
+std::string ConnectionLine(int first, int count)
+{
+    std::string line = "connection=";
+    for (int i = first; i < first + count; ++i)
+        line += (i > first ? "," : "") + ShortDeviceName(i);
+    return line;
+}
+
 }  // namespace
 
 TEST_F(ChannelTest, StrayCommasAreSkippedAndEveryKeywordGetsOneItemPerDevice)
@@ -185,59 +202,54 @@ TEST_F(ChannelTest, OfflineDevicesAnswerNothingAndLoseNothing)
     EXPECT_EQ(Device("Mixer").ProcRecords().size(), 2u);
 }
 
-// Hundreds of devices in one "connection" line: each channel still holds one
-// item per device, in the order given, and building them does not freeze
-// the editor (the old build compared every pair with every item, taking
-// minutes for a line this long).
-TEST_F(ChannelTest, HundredsOfDevicesGiveOneItemPerDeviceInOrder)
+// As many devices as a line holds. Every channel is built once per device,
+// each time from the whole device list: this took minutes for a few hundred
+// devices while each build compared every pair with every item, and seconds
+// while each build still read the whole lists. Each build now reads only the
+// entries added since the one before, so the test stays quick.
+constexpr int kLongLineDevices = 1300;
+
+TEST_F(ChannelTest, AFullLineOfDevicesGivesOneItemPerDeviceInOrder)
 {
-    constexpr int kDevices = 600;
-    std::string line = "connection=";
-    for (int i = 0; i < kDevices; ++i)
-        line += (i ? "," : "") + std::string("D") + std::to_string(1000 + i);
+    std::string line = ConnectionLine(0, kLongLineDevices);
     ASSERT_LT(line.size(), static_cast<size_t>(REQUEST_TEXT_SIZE));
     ASSERT_EQ(Load(line), 1);
-    ASSERT_EQ(DeviceNames().size(), static_cast<size_t>(kDevices));
+    ASSERT_EQ(DeviceNames().size(), static_cast<size_t>(kLongLineDevices));
     for (int id = 0; id < TE_CHANNEL_COUNT; ++id) {
         CRequestChannel& channel = m_Dialog.Channel(static_cast<TEChannel>(id));
-        EXPECT_EQ(channel.m_Keywords.size(), static_cast<size_t>(kDevices));
-        ASSERT_EQ(channel.m_Requests.size(), static_cast<size_t>(kDevices));
-        for (int i = 0; i < kDevices; i += 97)
-            EXPECT_EQ(corvala::RequestDeviceName(channel.m_Requests[i]), "D" + std::to_string(1000 + i));
+        EXPECT_EQ(channel.m_Keywords.size(), static_cast<size_t>(kLongLineDevices));
+        ASSERT_EQ(channel.m_Requests.size(), static_cast<size_t>(kLongLineDevices));
+        for (int i = 0; i < kLongLineDevices; i += 97) {
+            EXPECT_EQ(corvala::RequestDeviceName(channel.m_Requests[i]), ShortDeviceName(i));
+            EXPECT_EQ(corvala::RequestKeyword(channel.m_Requests[i]), g_TEKeywords[id]);
+        }
     }
     // Setting it again adds no item.
     ASSERT_EQ(Load(line), 1);
-    EXPECT_EQ(m_Dialog.Channel(TE_SETPROC).m_Requests.size(), static_cast<size_t>(kDevices));
+    EXPECT_EQ(m_Dialog.Channel(TE_SETPROC).m_Requests.size(), static_cast<size_t>(kLongLineDevices));
 }
 
 // A second "connection" naming other devices adds their items after the
-// first ones' (the lists are never emptied), in the order given. With
-// hundreds of names on each line this froze the editor for minutes, since
-// every new name was searched for among all the items already there.
-TEST_F(ChannelTest, ASecondLongConnectionAddsItsDevicesAfterTheFirst)
+// first ones' (the lists are never emptied), in the order given; names it
+// shares with the first add nothing.
+TEST_F(ChannelTest, ASecondFullLineAddsItsDevicesAfterTheFirst)
 {
-    constexpr int kDevices = 600;
-    auto line = [](char prefix) {
-        std::string text = "connection=";
-        for (int i = 0; i < kDevices; ++i)
-            text += (i ? "," : "") + std::string(1, prefix) + std::to_string(1000 + i);
-        return text;
-    };
-    ASSERT_EQ(Load(line('D')), 1);
-    ASSERT_EQ(Load(line('E')), 1);
-    EXPECT_EQ(DeviceNames().size(), static_cast<size_t>(kDevices));
+    const int n = kLongLineDevices;
+    ASSERT_EQ(Load(ConnectionLine(0, n)), 1);
+    ASSERT_EQ(Load(ConnectionLine(n, n)), 1);
+    EXPECT_EQ(DeviceNames().size(), static_cast<size_t>(n));
     for (int id = 0; id < TE_CHANNEL_COUNT; ++id) {
         const REQUESTLIST& requests = m_Dialog.Channel(static_cast<TEChannel>(id)).m_Requests;
-        ASSERT_EQ(requests.size(), static_cast<size_t>(2 * kDevices));
-        EXPECT_EQ(corvala::RequestDeviceName(requests[kDevices - 1]), "D1599");
-        EXPECT_EQ(corvala::RequestDeviceName(requests[kDevices]), "E1000");
-        EXPECT_EQ(corvala::RequestDeviceName(requests.back()), "E1599");
+        ASSERT_EQ(requests.size(), static_cast<size_t>(2 * n));
+        EXPECT_EQ(corvala::RequestDeviceName(requests[n - 1]), ShortDeviceName(n - 1));
+        EXPECT_EQ(corvala::RequestDeviceName(requests[n]), ShortDeviceName(n));
+        EXPECT_EQ(corvala::RequestDeviceName(requests.back()), ShortDeviceName(2 * n - 1));
     }
     // The first devices named again, shuffled among new ones: only the new
     // ones are added.
-    ASSERT_EQ(Load("connection=E1003,F1,D1000,F2"), 1);
+    ASSERT_EQ(Load("connection=" + ShortDeviceName(n + 3) + ",new1," + ShortDeviceName(0) + ",new2"), 1);
     const REQUESTLIST& requests = m_Dialog.Channel(TE_SETLINE).m_Requests;
-    ASSERT_EQ(requests.size(), static_cast<size_t>(2 * kDevices + 2));
-    EXPECT_EQ(corvala::RequestDeviceName(requests[2 * kDevices]), "F1");
-    EXPECT_EQ(corvala::RequestDeviceName(requests.back()), "F2");
+    ASSERT_EQ(requests.size(), static_cast<size_t>(2 * n + 2));
+    EXPECT_EQ(corvala::RequestDeviceName(requests[2 * n]), "new1");
+    EXPECT_EQ(corvala::RequestDeviceName(requests.back()), "new2");
 }
