@@ -16,6 +16,8 @@
 // model again.
 #pragma once
 
+#include <string>
+
 #include "afxtempl.h"
 #include "afxwin.h"
 
@@ -131,7 +133,15 @@ public:
     CArray<CLineItem*, CLineItem*> m_lineSelection;
     CObjectTracker* m_pOwner;
 
+    // How many times the document replaced every line: a drag that lets
+    // the tick run sees its line freed by a change of this count.
+    unsigned m_nLinesReplaced = 0;
+
 private:
+    // After a reload in the middle of a point drag: the line of that name
+    // and shape now in the list, or null.
+    CLineItem* FindReplacement(const std::string& name, int nPoints) const;
+
     // Selects (or deselects) a line with all lines that branch off it,
     // directly or through other branches; their areas go to pArea.
     void SelectFamily(CLineItem* pLine, const CArray<CLineItem*, CLineItem*>& lines, BOOL bSelect, LineArea* pArea);

@@ -95,6 +95,7 @@ void CObjectTracker::ForgetReplaced(BOOL bBlocks, BOOL bLines)
         m_pLineTracker->m_pHitLine = nullptr;
         m_pLineTracker->m_nHitPart = LINE_HIT_NONE;
         m_pLineTracker->m_pCurLine = nullptr;
+        m_pLineTracker->m_nLinesReplaced++;
     }
 }
 

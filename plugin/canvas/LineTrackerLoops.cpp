@@ -9,6 +9,8 @@
 // takes it away. The point drag dispatches the messages it does not handle,
 // and a paint or a block redraw may then land on its feedback; so every area
 // its rubber segments reached is repainted when it ends, whichever way.
+#include <string>
+
 #include "afxview.h"
 #include "blocks/CanvasUtils.h"
 #include "canvas/CLineTracker.h"
@@ -172,8 +174,28 @@ int CLineTracker::TrackPoint(int nCode, CScrollView* pView, int, int, CWnd* pWnd
     BOOL bFirstMove = TRUE;
     BOOL bMoved = FALSE;
     CPoint ptPrevious;
+    CPoint ptFirst;    // a segment drag: where its first move was
+    CPoint ptDragged;  // a point drag: where the point was put last
     CPoint ptRawSnapped;
     LoopEnd end = LoopEnd::Released;
+    // Another editor's change, read by a tick the loop dispatched, frees
+    // every line: the drag goes on with the line read back under the same
+    // name, moved as far as the user had moved it.
+    unsigned nLinesSeen = m_nLinesReplaced;
+    const std::string lineName = pLine != nullptr ? pLine->m_szName : "";
+    auto followReplacement = [&]() {
+        nLinesSeen = m_nLinesReplaced;
+        pLine = FindReplacement(lineName, scratch.m_nPoints);
+        if (pLine == nullptr)
+            return false;
+        if (!bFirstMove && nCode == LINE_PRESS_RECORDED_SEGMENT)
+            pLine->MovePoint(ptPrevious.x - ptFirst.x, ptPrevious.y - ptFirst.y, nPart);
+        else if (!bFirstMove)
+            pLine->MovePoint(ptDragged.x, ptDragged.y, nPart);
+        CopyPoints(&scratch, *pLine);
+        area.Add(pLine, kLineRepaintMargin);
+        return true;
+    };
     for (;;) {
         MSG msg{};
         ::GetMessageA(&msg, nullptr, 0, 0);
@@ -199,6 +221,10 @@ int CLineTracker::TrackPoint(int nCode, CScrollView* pView, int, int, CWnd* pWnd
         }
         if (!bMove) {
             ::DispatchMessageA(&msg);
+            if (bDrag && m_nLinesReplaced != nLinesSeen && !followReplacement()) {
+                end = LoopEnd::Released;  // the line is gone, or no longer the one pressed
+                break;
+            }
             continue;
         }
         if (!bDrag) {
@@ -208,7 +234,7 @@ int CLineTracker::TrackPoint(int nCode, CScrollView* pView, int, int, CWnd* pWnd
         if (nCode == LINE_PRESS_RECORDED_SEGMENT) {
             const CPoint p = SnapToGrid(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam), nGrid);
             if (bFirstMove)
-                ptPrevious = p;
+                ptPrevious = ptFirst = p;
             pLine->MovePoint(p.x - ptPrevious.x, p.y - ptPrevious.y, nPart);
             ptPrevious = p;
         } else {
@@ -216,6 +242,7 @@ int CLineTracker::TrackPoint(int nCode, CScrollView* pView, int, int, CWnd* pWnd
             loop.DC()->DPtoLP(&logical);
             const CPoint snapped = SnapToGrid(logical.x, logical.y, nGrid);
             pLine->MovePoint(snapped.x, snapped.y, nPart);
+            ptDragged = snapped;
             if (logical != ptRawSnapped)
                 bMoved = TRUE;
         }
@@ -232,6 +259,16 @@ int CLineTracker::TrackPoint(int nCode, CScrollView* pView, int, int, CWnd* pWnd
     // repainted like that of any other end, so no feedback stays behind.
     area.Invalidate(m_pOwner);
     return end == LoopEnd::Accepted && nCode == LINE_PRESS_RECORDED_POINT && !bMoved ? 1 : 0;
+}
+
+CLineItem* CLineTracker::FindReplacement(const std::string& name, int nPoints) const
+{
+    const CLineArray& lines = *m_pOwner->m_pLineList;
+    for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
+        if (name == lines[i]->m_szName)
+            return lines[i]->m_nPoints == nPoints ? lines[i] : nullptr;
+    }
+    return nullptr;
 }
 
 int CLineTracker::TrackLineSegment(CScrollView* pView, int x, int y)

@@ -30,11 +30,12 @@ public:
     void AnotherEditorAddsABlock()
     {
         tedevice::TEValue value;
-        value.text = "CTEProcIN_0 Other 40,300";
+        value.text = "CTEProcIN_0 Other" + std::to_string(++m_nOthers) + " 40,300";
         ASSERT_EQ(Device().Request("TESetProc", tedevice::TE_WRITE, tedevice::TE_TEXT, value), tedevice::TE_OK);
     }
     CTETrackObject* m_pA = nullptr;
     CTETrackObject* m_pB = nullptr;
+    int m_nOthers = 0;
 };
 
 TEST_F(ReloadTest, SelectionIsFoundAgainByNameAndNoLinePointerSurvives)
@@ -106,6 +107,39 @@ TEST_F(ReloadTest, ReloadDuringABlockDragMovesTheBlocksFoundAgain)
     EXPECT_EQ(m_Page.m_nReplaced, 2);
     EXPECT_EQ(Block("A")->m_rcPos.TopLeft(), CPoint(100, 40));
     ExpectDeviceMatchesCanvas();
+    ExpectNoTrace();
+}
+
+TEST_F(ReloadTest, ReloadDuringABendOrSegmentDragGoesOnWithTheLineFoundAgain)
+{
+    // A point or segment drag dispatches the tick too: the dragged line is
+    // freed under it, and the drag goes on with the line read back in its
+    // place, moved as far as the user had dragged it.
+    for (const char* pszWhat : {"bend", "segment"}) {
+        SCOPED_TRACE(pszWhat);
+        m_Document.Tick();
+        const CPoint bends[2] = {m_Document.m_LineList[0]->m_points[1], m_Document.m_LineList[0]->m_points[2]};
+        const bool bSegment = pszWhat == std::string("segment");
+        const CPoint from = bSegment ? CPoint((bends[0].x + bends[1].x) / 2, (bends[0].y + bends[1].y) / 2) : bends[0];
+        const int nReplaced = m_Page.m_nReplaced;
+        Press(from);
+        Move(from + CPoint(20, 0));
+        Move(from + CPoint(40, 0));
+        TickDuringDrag::s_pTest = this;
+        TickDuringDrag::s_from = from;
+        ::SetTimer(nullptr, 0, 10, TickDuringDrag::Run);
+        PlHeadlessAdvanceClock(20);
+        Run();
+        EXPECT_EQ(m_Page.m_nReplaced, nReplaced + 2);
+        ASSERT_EQ(m_Document.m_LineList.GetSize(), 1);
+        const CLineItem& line = *m_Document.m_LineList[0];
+        EXPECT_EQ(line.m_points[1], bends[0] + CPoint(60, 0));
+        if (bSegment) {
+            EXPECT_EQ(line.m_points[2], bends[1] + CPoint(60, 0));
+        }
+        m_Document.Tick();
+        ExpectDeviceMatchesCanvas();
+    }
     ExpectNoTrace();
 }
 
