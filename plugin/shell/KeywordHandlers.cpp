@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "CMainDlgHost.h"
 
@@ -51,6 +52,24 @@ bool AddDevice(CMainDlgHost* dialog, const char* deviceName)
     return true;
 }
 
+// The device names joined by commas, as a set takes them; they were split
+// from one such text, so they fit the answer buffer.
+int WriteDeviceNames(const STRINGLIST& names, char* data)
+{
+    std::string joined;
+    for (const char* name : names) {
+        if (name == nullptr)
+            continue;
+        if (!joined.empty())
+            joined += ',';
+        joined += name;
+    }
+    if (joined.size() >= REQUEST_TEXT_SIZE)
+        return 0;
+    std::memcpy(data, joined.c_str(), joined.size() + 1);
+    return 1;
+}
+
 }  // namespace
 
 int IntervalHandler(KeywordMessage* message, CMainDlgHost* dialog)
@@ -70,6 +89,10 @@ int ConnectionHandler(KeywordMessage* message, CMainDlgHost* dialog)
 {
     if (!message || !dialog || !message->m_pData)
         return 0;
+    // A get answers the device names. Taken as a set, it would empty the
+    // device list with whatever the host's answer buffer held.
+    if (message->m_nMode == KEYWORD_GET)
+        return WriteDeviceNames(*dialog->DeviceNames(), message->m_pData);
     // A longer list would lose its last device names in the work buffer.
     if (strnlen(message->m_pData, REQUEST_TEXT_SIZE) >= REQUEST_TEXT_SIZE)
         return 0;

@@ -90,6 +90,14 @@ TEST_F(ChannelTest, RepeatedSetsAddUpAndAnEmptySetEmptiesTheDeviceList)
     EXPECT_EQ(m_Dialog.Channel(TE_PROCS).m_Keywords.size(), 3u);
     EXPECT_EQ(m_Dialog.Channel(TE_PROCS).m_Requests.size(), 2u);
 
+    // A get answers the names and changes nothing.
+    std::strcpy(m_szData, "stale text in the host's buffer");
+    KeywordMessage get = {KEYWORD_GET, KEYWORD_CONNECTION, DATATYPE_TEXT, 0, m_szData, 0, 0};
+    m_Dialog.OnMessage(0, reinterpret_cast<long>(&get));
+    EXPECT_STREQ(m_szData, "Amp,Mixer");
+    EXPECT_EQ(DeviceNames(), (std::vector<std::string>{"Amp", "Mixer"}));
+    EXPECT_EQ(m_Dialog.Channel(TE_PROCS).m_Requests.size(), 2u);
+
     EXPECT_EQ(Load("connection="), 1);
     EXPECT_TRUE(DeviceNames().empty());
     EXPECT_EQ(m_Dialog.Channel(TE_PROCS).m_Requests.size(), 2u) << "channels keep what they had";
