@@ -89,21 +89,27 @@ struct TickDuringDrag {
     }
     static inline ReloadTest* s_pTest = nullptr;
     static inline CPoint s_from;
+
+    // Presses at `from`, drags 40 pixels to the right, lets the tick run and
+    // releases 60 pixels to the right of `from`.
+    static void Drag(ReloadTest* pTest, CPoint from)
+    {
+        pTest->Press(from);
+        pTest->Move(from + CPoint(20, 0));
+        pTest->Move(from + CPoint(40, 0));
+        s_pTest = pTest;
+        s_from = from;
+        ::SetTimer(nullptr, 0, 10, Run);
+        PlHeadlessAdvanceClock(20);
+        pTest->Run();
+    }
 };
 
 TEST_F(ReloadTest, ReloadDuringABlockDragMovesTheBlocksFoundAgain)
 {
     // The drag loop dispatches the timer that runs the tick; the program is
     // replaced under the drag, and the drop moves the new blocks.
-    CPoint from = m_pA->m_rcPos.CenterPoint();
-    Press(from);
-    Move(from + CPoint(20, 0));
-    Move(from + CPoint(40, 0));
-    TickDuringDrag::s_pTest = this;
-    TickDuringDrag::s_from = from;
-    ::SetTimer(nullptr, 0, 10, TickDuringDrag::Run);
-    PlHeadlessAdvanceClock(20);
-    Run();
+    TickDuringDrag::Drag(this, m_pA->m_rcPos.CenterPoint());
     EXPECT_EQ(m_Page.m_nReplaced, 2);
     EXPECT_EQ(Block("A")->m_rcPos.TopLeft(), CPoint(100, 40));
     ExpectDeviceMatchesCanvas();
@@ -122,14 +128,7 @@ TEST_F(ReloadTest, ReloadDuringABendOrSegmentDragGoesOnWithTheLineFoundAgain)
         const bool bSegment = pszWhat == std::string("segment");
         const CPoint from = bSegment ? CPoint((bends[0].x + bends[1].x) / 2, (bends[0].y + bends[1].y) / 2) : bends[0];
         const int nReplaced = m_Page.m_nReplaced;
-        Press(from);
-        Move(from + CPoint(20, 0));
-        Move(from + CPoint(40, 0));
-        TickDuringDrag::s_pTest = this;
-        TickDuringDrag::s_from = from;
-        ::SetTimer(nullptr, 0, 10, TickDuringDrag::Run);
-        PlHeadlessAdvanceClock(20);
-        Run();
+        TickDuringDrag::Drag(this, from);
         EXPECT_EQ(m_Page.m_nReplaced, nReplaced + 2);
         ASSERT_EQ(m_Document.m_LineList.GetSize(), 1);
         const CLineItem& line = *m_Document.m_LineList[0];
