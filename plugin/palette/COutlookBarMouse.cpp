@@ -55,6 +55,10 @@ void COutlookBar::OnLButtonUp(UINT, CPoint)
             ::SendMessage(target, WM_APP + 1, 0, reinterpret_cast<LPARAM>(buffer));
             ::SetFocus(target);
         }
+        // The hover was left as the press found it; the pointer is now
+        // wherever the drop was, mostly outside the bar.
+        ScreenToClient(&cursor);
+        UpdateHover(cursor);
     }
     Default();
 }

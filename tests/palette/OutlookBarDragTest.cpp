@@ -44,6 +44,8 @@ protected:
 TEST_F(OutlookBarDragTest, ReleaseOverAnotherWindowDeliversTheCommandOnce)
 {
     PressOnFirstItem();
+    const CRect rcItem(9, 52, 181, 72);
+    EXPECT_TRUE(Shows(rcItem, RGB(255, 0, 0))) << "the item under the pointer is lit";
     EXPECT_EQ(CWnd::GetCapture(), m_Bar.get());
     PlCursorShown cursor{};
     ASSERT_TRUE(PlGetCursorShown(&cursor));
@@ -56,6 +58,7 @@ TEST_F(OutlookBarDragTest, ReleaseOverAnotherWindowDeliversTheCommandOnce)
     EXPECT_EQ(m_Target->m_Received, std::vector<std::string>{"TEProc=CTEProcIN_0"});
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
     EXPECT_EQ(CWnd::GetFocus(), m_Target.get());
+    EXPECT_FALSE(Shows(rcItem, RGB(255, 0, 0))) << "the dragged item stays lit with the pointer gone";
 
     // The next release, with no press on an item before it, sends nothing.
     PlInputMouseClick(*m_Target, 40, 30, PL_BUTTON_LEFT, 0);

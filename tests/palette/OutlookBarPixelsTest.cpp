@@ -47,18 +47,6 @@ protected:
         return colour;
     }
 
-    // Whether some pixel of the rectangle has exactly this colour.
-    bool Shows(const RECT& rect, COLORREF colour)
-    {
-        CDC* dc = m_Bar->GetDC();
-        bool found = false;
-        for (int y = rect.top; y < rect.bottom && !found; ++y)
-            for (int x = rect.left; x < rect.right && !found; ++x)
-                found = dc->GetPixel(x, y) == colour;
-        m_Bar->ReleaseDC(dc);
-        return found;
-    }
-
     void LoadInstalled(int current)
     {
         std::string path = a_MakeFullPathName(nullptr, "Controls\\Interpreter.xml");

@@ -153,6 +153,18 @@ protected:
         PlPumpMessages();
     }
 
+    // Whether some pixel of the rectangle has exactly this colour.
+    bool Shows(const RECT& rect, COLORREF colour)
+    {
+        CDC* dc = m_Bar->GetDC();
+        bool found = false;
+        for (int y = rect.top; y < rect.bottom && !found; ++y)
+            for (int x = rect.left; x < rect.right && !found; ++x)
+                found = dc->GetPixel(x, y) == colour;
+        m_Bar->ReleaseDC(dc);
+        return found;
+    }
+
     PaletteFolder& FolderAt(size_t index) { return *m_Bar->GetFolders().at(index); }
     PaletteGroup& GroupAt(size_t folder, size_t group) { return *FolderAt(folder).m_Groups.at(group); }
 
