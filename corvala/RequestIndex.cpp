@@ -24,9 +24,21 @@ size_t ReadTexts::ReadNew(const STRINGLIST& list)
 
 REQUESTINDEX& REQUESTINDEX::Of(REQUESTLIST& requests)
 {
-    if (!requests.m_pIndex)
+    if (!requests.m_pIndex) {
         requests.m_pIndex = std::make_unique<REQUESTINDEX>();
+        for (const REQUESTITEM* item : requests.m_Items)
+            requests.m_pIndex->m_DevicesOf[item->keyword].insert(item->deviceName);
+    }
     return *requests.m_pIndex;
+}
+
+int REQUESTINDEX::Build(HOSTINFO* record, const STRINGLIST& keywords, const STRINGLIST& deviceNames,
+                        REQUESTLIST& requests)
+{
+    int appended = Of(requests).BuildOnto(record, keywords, deviceNames, requests);
+    if (requests.m_Items.size() <= kKeptFrom)
+        requests.m_pIndex.reset();
+    return appended;
 }
 
 void REQUESTINDEX::Empty(REQUESTLIST& requests)
@@ -41,8 +53,8 @@ void REQUESTINDEX::Empty(REQUESTLIST& requests)
 // the keywords read before need only the devices new to this build, and the
 // new keywords need all of them. The order is the one a build from scratch
 // would give: keyword by keyword, each one's devices in list order.
-int REQUESTINDEX::Build(HOSTINFO* record, const STRINGLIST& keywords, const STRINGLIST& deviceNames,
-                        REQUESTLIST& requests)
+int REQUESTINDEX::BuildOnto(HOSTINFO* record, const STRINGLIST& keywords, const STRINGLIST& deviceNames,
+                            REQUESTLIST& requests)
 {
     size_t firstNewKeyword = m_Keywords.ReadNew(keywords);
     size_t firstNewDevice = m_DeviceNames.ReadNew(deviceNames);

@@ -33,16 +33,24 @@ private:
 };
 
 struct REQUESTINDEX {
-    // The index of a list, made on first use.
-    static REQUESTINDEX& Of(REQUESTLIST& requests);
+    // Appends to the list the items for every pair of a keyword and a device
+    // name of the lists that it does not cover yet; answers their number.
+    // Only a list of more than kKeptFrom items keeps its index between
+    // builds: every block has four lists of an item or two, and their
+    // indexes cost twice what the rest of the block does, while building a
+    // small list from its lists again costs next to nothing.
+    static int Build(HOSTINFO* record, const STRINGLIST& keywords, const STRINGLIST& deviceNames,
+                     REQUESTLIST& requests);
     // Frees the items of a list and forgets its builds.
     static void Empty(REQUESTLIST& requests);
 
-    // Appends the items for every pair of a keyword and a device name read
-    // from the lists that the list does not cover yet; answers their number.
-    int Build(HOSTINFO* record, const STRINGLIST& keywords, const STRINGLIST& deviceNames, REQUESTLIST& requests);
+    static constexpr size_t kKeptFrom = 16;
 
 private:
+    // The index of a list: the one kept, or one made from its items.
+    static REQUESTINDEX& Of(REQUESTLIST& requests);
+    int BuildOnto(HOSTINFO* record, const STRINGLIST& keywords, const STRINGLIST& deviceNames, REQUESTLIST& requests);
+
     struct TextHash {
         using is_transparent = void;
         size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }

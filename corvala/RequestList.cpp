@@ -56,7 +56,7 @@ int a_BuildRequestList(HOSTINFO* record, STRINGLIST* keywords, STRINGLIST* devic
 {
     if (!keywords || !deviceNames || !requests)
         return -1;
-    return REQUESTINDEX::Of(*requests).Build(record, *keywords, *deviceNames, *requests);
+    return REQUESTINDEX::Build(record, *keywords, *deviceNames, *requests);
 }
 
 void a_EmptyRequestList(REQUESTLIST* requests)
