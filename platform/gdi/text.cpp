@@ -7,7 +7,6 @@
 #include <emmintrin.h>
 #endif
 #include <cstring>
-#include <vector>
 
 #include "raster.h"
 
