@@ -8,6 +8,8 @@
 #include <fstream>
 #include <vector>
 
+#include <unistd.h>
+
 #include "CorvalaHost.h"
 #include "plsurface.h"
 #include "windows.h"
@@ -78,8 +80,11 @@ protected:
     void SetUp() override
     {
         m_previousFolder = corvala::HostFolder();
-        m_folder = std::filesystem::path(std::getenv("OVINTA_BINARY_DIR") ? std::getenv("OVINTA_BINARY_DIR") : ".") /
-                   "corvala-bitmaps";
+        // CTest runs each test in its own process, in parallel: each needs a folder of its own,
+        // or one test's TearDown removes the icons another is about to read.
+        const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("ovinta-bitmaps-" + std::to_string(::getpid()) + "-" + test);
         std::filesystem::remove_all(m_folder);
         std::filesystem::create_directories(m_folder / "Controls");
         corvala::SetHostFolder(m_folder.string());
