@@ -52,6 +52,7 @@ const TaskEngineDevice::KeywordEntry TaskEngineDevice::kKeywords[] = {
     {"TEUpdateProc", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateProc, true},
     {"TEUpdateLine", TE_WRITE, TE_TEXT, &TaskEngineDevice::UpdateLine, true},
     {"TEProgramVersion", TE_READ, TE_INT, &TaskEngineDevice::ReadProgramVersion, false},
+    {"TELinks", TE_READ, TE_LIST, &TaskEngineDevice::Links, false},
 };
 
 int TaskEngineDevice::Request(std::string_view keyword, int mode, int type, TEValue& value)
@@ -186,6 +187,21 @@ int TaskEngineDevice::Procs(TEValue& value)
 int TaskEngineDevice::Lines(TEValue& value)
 {
     value.list = LineRecords();
+    return TE_OK;
+}
+
+// Three entries a block, in the order stored: name, function text,
+// connection text. Entries rather than one record a block, so that a link
+// text needs no quoting whatever it holds.
+int TaskEngineDevice::Links(TEValue& value)
+{
+    value.list.clear();
+    value.list.reserve(m_Blocks.size() * 3);
+    for (const TEBlock& block : m_Blocks) {
+        value.list.push_back(block.record.name);
+        value.list.push_back(block.function);
+        value.list.push_back(block.connection);
+    }
     return TE_OK;
 }
 

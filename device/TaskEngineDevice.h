@@ -130,6 +130,7 @@ private:
     int UpdateProc(TEValue& value);
     int UpdateLine(TEValue& value);
     int ReadProgramVersion(TEValue& value);
+    int Links(TEValue& value);
     void ProgramChanged();
     int Answer(std::string_view keyword, int mode, int type, TEValue& value);
     int BlockRequest(std::string_view keyword, int mode, int type, TEValue& value);

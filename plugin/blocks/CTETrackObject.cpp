@@ -90,7 +90,7 @@ void CTETrackObject::InitializeBlock(CTEDocument* pDocument, int nWidth, int nHe
 
 // ---- Device link ---------------------------------------------------------------------------
 
-int CTETrackObject::WriteLink(REQUESTLIST* pRequests, CTEText* pField, const char* text)
+int CTETrackObject::WriteLink(REQUESTLIST* pRequests, const char* pszItem, CTEText* pField, const char* text)
 {
     // A text the field cannot hold whole is refused rather than cut.
     if (text == nullptr || std::strlen(text) >= TE_TEXT_SIZE)
@@ -99,7 +99,10 @@ int CTETrackObject::WriteLink(REQUESTLIST* pRequests, CTEText* pField, const cha
     char szRequest[REQUEST_TEXT_SIZE];
     std::strcpy(szRequest, text);
     int status = 0;
-    a_SendRequest(pRequests, REQUEST_WRITE, DATATYPE_TEXT, szRequest, &status);
+    // The host's list answers a write when any device took it; several
+    // devices each get it on their own, so one that missed it is known.
+    if (m_pDocument == nullptr || !m_pDocument->WriteMirroredLink(CTrackObject::m_szName, pszItem, text, &status))
+        a_SendRequest(pRequests, REQUEST_WRITE, DATATYPE_TEXT, szRequest, &status);
     if (status == REQUEST_FAILED)
         return 0;
     pField->Assign(text);
@@ -123,7 +126,7 @@ void CTETrackObject::ComposeFullConnection()
 
 int CTETrackObject::SetFunction(const char* text)
 {
-    if (!WriteLink(m_pFunctionRequests.get(), &m_szFunction, text))
+    if (!WriteLink(m_pFunctionRequests.get(), "function", &m_szFunction, text))
         return 0;
     if (m_szFunction.empty()) {
         m_szFullConnection.Clear();
@@ -138,7 +141,7 @@ int CTETrackObject::SetFunction(const char* text)
 
 int CTETrackObject::SetConnection(const char* text)
 {
-    if (!WriteLink(m_pConnectionRequests.get(), &m_szConnection, text))
+    if (!WriteLink(m_pConnectionRequests.get(), "connection", &m_szConnection, text))
         return 0;
     if (m_szConnection.empty()) {
         m_szFullConnection.Clear();

@@ -96,7 +96,7 @@ protected:
     void RefreshLink();
 
 private:
-    int WriteLink(REQUESTLIST* pRequests, CTEText* pField, const char* text);
+    int WriteLink(REQUESTLIST* pRequests, const char* pszItem, CTEText* pField, const char* text);
     // Reads a link text from the device into the field; a failed read leaves
     // it as it was.
     static void ReadLink(REQUESTLIST* pRequests, CTEText* pField);

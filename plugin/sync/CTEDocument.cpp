@@ -135,6 +135,17 @@ int CTEDocument::SendText(TEChannel channel, const std::string& text, std::strin
     return status;
 }
 
+bool CTEDocument::WriteMirroredLink(const char* pszBlock, const char* pszItem, const char* pszText, int* pStatus)
+{
+    if (m_pDialog == nullptr)
+        return false;
+    m_Devices.Follow(m_pDialog->Record(), m_pDialog->DeviceNames());
+    if (!m_Devices.IsMirrored())
+        return false;
+    *pStatus = m_Devices.WriteLink(std::string("TE.") + pszBlock + '.' + pszItem, pszText);
+    return true;
+}
+
 bool CTEDocument::ReadCount(TEChannel channel, int* pCount)
 {
     *pCount = 0;

@@ -144,6 +144,11 @@ public:
     // Of a "connection" naming several devices: those that missed changes
     // and wait to be brought into line.
     std::vector<std::string> DevicesBehind() const { return m_Devices.BehindNames(); }
+    // Writes a block's link text ("function" or "connection") to each device
+    // of a connection that names several, so that one that misses it is
+    // brought into line later. False, with nothing sent, when the connection
+    // names one device: the block's own channel serves it.
+    bool WriteMirroredLink(const char* pszBlock, const char* pszItem, const char* pszText, int* pStatus);
 
     // ---- Data, in its native order ----
     BYTE m_bLoading = FALSE;  // rebuilding from the device: announce nothing

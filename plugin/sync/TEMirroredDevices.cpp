@@ -62,6 +62,7 @@ void CTEMirroredDevices::Clear()
 
 void CTEMirroredDevices::Follow(HOSTINFO* pRecord, const STRINGLIST* pDeviceNames)
 {
+    m_pRecord = pRecord;
     size_t nNames = pDeviceNames != nullptr ? pDeviceNames->size() : 0;
     if (nNames < 2 && m_Devices.empty())
         return;
@@ -110,13 +111,47 @@ int CTEMirroredDevices::Send(Device& device, TEChannel channel, const std::strin
     return status;
 }
 
+int CTEMirroredDevices::SendKeyword(Device& device, const std::string& keyword, int mode, int type, void* pValue)
+{
+    CRequestChannel channel;
+    channel.m_Keywords.push_back(strdup(keyword.c_str()));
+    STRINGLIST names{strdup(device.name.c_str())};
+    a_BuildRequestList(m_pRecord, &channel.m_Keywords, &names, &channel.m_Requests);
+    a_EmptyStringList(&names);
+    int status = REQUEST_FAILED;
+    a_SendRequest(&channel.m_Requests, mode, type, pValue, &status);
+    channel.Empty();
+    return status;
+}
+
 int CTEMirroredDevices::Write(TEChannel channel, const std::string& text, std::string& answer)
+{
+    return WriteToEach([&](Device& device, std::string& deviceAnswer) {
+        return Send(device, channel, text, &deviceAnswer) == REQUEST_OK;
+    }, answer);
+}
+
+int CTEMirroredDevices::WriteLink(const std::string& keyword, const std::string& text)
+{
+    std::string answer;
+    return WriteToEach([&](Device& device, std::string&) { return SendLink(device, keyword, text); }, answer);
+}
+
+bool CTEMirroredDevices::SendLink(Device& device, const std::string& keyword, std::string_view text)
+{
+    char szText[REQUEST_TEXT_SIZE];
+    return TECopyRequestText(std::string(text), szText, sizeof szText) &&
+           SendKeyword(device, keyword, REQUEST_WRITE, DATATYPE_TEXT, szText) == REQUEST_OK;
+}
+
+template <class SendTo>
+int CTEMirroredDevices::WriteToEach(SendTo send, std::string& answer)
 {
     std::vector<Device*> missed;
     bool bTaken = false;
     for (Device* pDevice : m_Devices) {
         std::string deviceAnswer;
-        bool bTook = Send(*pDevice, channel, text, &deviceAnswer) == REQUEST_OK;
+        bool bTook = send(*pDevice, deviceAnswer);
         if (pDevice->bBehind)
             continue;
         if (!bTook) {
@@ -253,6 +288,51 @@ bool CTEMirroredDevices::AlignLines(Device& device, const std::vector<std::strin
             return false;
     }
     return true;
+}
+
+bool CTEMirroredDevices::ReadLinks(Device& device, std::vector<std::string>& entries, bool& bListed)
+{
+    STRINGLIST list;
+    int status = SendKeyword(device, "TELinks", REQUEST_READ, DATATYPE_STRINGLIST, &list);
+    entries.clear();
+    for (const char* pszEntry : list)
+        entries.emplace_back(pszEntry != nullptr ? pszEntry : "");
+    a_EmptyStringList(&list);
+    bListed = status == REQUEST_OK && entries.size() % 3 == 0;
+    // A device that answers but does not list links is an older one.
+    return status == REQUEST_OK || ReadVersion(device);
+}
+
+bool CTEMirroredDevices::AlignLinks(Device& device, Device& reference, std::string& why)
+{
+    std::vector<std::string> wanted;
+    std::vector<std::string> held;
+    bool bWantedListed = false;
+    bool bHeldListed = false;
+    if (!ReadLinks(reference, wanted, bWantedListed) || !ReadLinks(device, held, bHeldListed)) {
+        why = "its link texts could not be read";
+        return false;
+    }
+    if (!bWantedListed || !bHeldListed)
+        return true;
+    std::map<std::string_view, std::pair<std::string_view, std::string_view>> heldByName;
+    for (size_t i = 0; i < held.size(); i += 3)
+        heldByName[held[i]] = {held[i + 1], held[i + 2]};
+    bool bDone = true;
+    for (size_t i = 0; i < wanted.size(); i += 3) {
+        auto it = heldByName.find(wanted[i]);
+        // Every block of the reference is on the device by now.
+        std::pair<std::string_view, std::string_view> links = it != heldByName.end() ? it->second
+                                                                                     : std::pair<std::string_view, std::string_view>();
+        const std::string prefix = "TE." + wanted[i];
+        if (links.first != wanted[i + 1])
+            bDone &= SendLink(device, prefix + ".function", wanted[i + 1]);
+        if (links.second != wanted[i + 2])
+            bDone &= SendLink(device, prefix + ".connection", wanted[i + 2]);
+    }
+    if (!bDone)
+        why = "a link text request failed";
+    return bDone;
 }
 
 bool CTEMirroredDevices::SetLineNamed(Device& device, const std::string& record, long long number, std::string& why)

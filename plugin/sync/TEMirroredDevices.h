@@ -6,8 +6,8 @@
 // channel of its own; one that does not take a write someone else took is
 // behind, and when it answers again it is brought into line with a device
 // that missed nothing: what it lacks is set, what it has extra deleted,
-// moved blocks and changed lines updated, and each line is made again
-// under the name the other devices gave it.
+// moved blocks and changed lines updated, each line made again under the
+// name the other devices gave it, and the blocks' link texts set alike.
 #pragma once
 
 #include <string>
@@ -36,6 +36,10 @@ public:
     // not take it are behind from now on. So one device at least is never
     // behind, and its program is the one the others are brought to.
     int Write(TEChannel channel, const std::string& text, std::string& answer);
+    // A block's link text ("TE.<block>.function" or ".connection") written
+    // the same way: a device that missed it is behind, and gets it when it
+    // is brought into line.
+    int WriteLink(const std::string& keyword, const std::string& text);
 
     // Brings every behind device that answers into line with the first
     // device that answers and is not behind. False while a behind device
@@ -67,14 +71,25 @@ private:
                std::string& why);
     bool AlignProcs(Device& device, const std::vector<std::string>& procs);
     bool AlignLines(Device& device, const std::vector<std::string>& lines, std::string& why);
+    // Sets the link texts of `device` that differ from those of `reference`.
+    // A device that does not list its links keeps them: true, with nothing done.
+    bool AlignLinks(Device& device, Device& reference, std::string& why);
+    bool ReadLinks(Device& device, std::vector<std::string>& entries, bool& bListed);
     bool SetLineNamed(Device& device, const std::string& record, long long number, std::string& why);
     // Moves the line-name counters of `device` and `reference` to the same
     // next number, so that both name the next line alike.
     void MatchLineCounters(Device& device, Device& reference);
     int Send(Device& device, TEChannel channel, const std::string& text, std::string* pAnswer = nullptr);
+    bool SendLink(Device& device, const std::string& keyword, std::string_view text);
+    // A request on a keyword that has no channel of its own.
+    int SendKeyword(Device& device, const std::string& keyword, int mode, int type, void* pValue);
+    // The write rule of Write, with `send` sending to one device.
+    template <class SendTo>
+    int WriteToEach(SendTo send, std::string& answer);
     void Clear();
 
     std::vector<Device*> m_Devices;
+    HOSTINFO* m_pRecord = nullptr;
 };
 
 template <class Trace>
@@ -98,7 +113,7 @@ bool CTEMirroredDevices::BringBehindIntoLine(Trace trace)
         if (!pDevice->bBehind || !ReadVersion(*pDevice))
             continue;
         std::string why = bReference ? std::string() : "no device that holds the program answers";
-        if (!bReference || !Align(*pDevice, procs, lines, why)) {
+        if (!bReference || !Align(*pDevice, procs, lines, why) || !AlignLinks(*pDevice, *pReference, why)) {
             trace(pDevice->name, why);
             bInLine = false;
             continue;

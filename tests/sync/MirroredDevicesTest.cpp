@@ -114,3 +114,41 @@ TEST_F(MirroredDevices, TheFirstDeviceAnsweringAgainDoesNotUndoWhatTheSecondTook
     other.Tick();
     EXPECT_EQ(other.Positions(), m_pEditor->Positions());
 }
+
+// Link texts reach a device that missed them, whether they were the only
+// change made while it was silent or belong to a block it never had.
+TEST_F(MirroredDevices, LinkTextsADeviceMissedAreSetWhenItAnswersAgain)
+{
+    auto links = [](const char* pszDevice) {
+        std::vector<std::string> all;
+        for (const tedevice::TEBlock& block : Device(pszDevice).Blocks())
+            all.push_back(block.record.name + ' ' + block.function + '|' + block.connection);
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    Editor& editor = *m_pEditor;
+    Device("TE2").SetDeviceOnline(false);
+    CTETrackObject* pSrc = editor.Block("II_1");
+    EXPECT_EQ(pSrc->SetFunction("Gain"), 1);
+    EXPECT_EQ(pSrc->SetConnection("Amp 1"), 1);
+    EXPECT_EQ(editor.m_Document.DevicesBehind(), std::vector<std::string>{"TE2"});
+    editor.Tick();
+    Device("TE2").SetDeviceOnline(true);
+    editor.Tick();
+    EXPECT_EQ(links("TE2"), links("TE1"));
+    EXPECT_TRUE(editor.m_Document.DevicesBehind().empty());
+
+    Device("TE1").SetDeviceOnline(false);
+    CTETrackObject* pOut = editor.Create("CTEProcOUT_0", 400, 40);
+    ASSERT_NE(pOut, nullptr);
+    EXPECT_EQ(pOut->SetConnection("Amp 2"), 1);
+    EXPECT_EQ(pOut->SetFunction("Level with blanks, points. and | bars"), 1);
+    EXPECT_EQ(pSrc->SetFunction(""), 0) << "an emptied link leaves the block unassigned";
+    editor.Tick();
+    Device("TE1").SetDeviceOnline(true);
+    editor.Tick();
+    EXPECT_EQ(links("TE1"), links("TE2"));
+    EXPECT_EQ(links("TE1"), (std::vector<std::string>{"FUNC_1 |", "II_1 |Amp 1",
+                                                      "IO_1 Level with blanks, points. and | bars|Amp 2"}));
+    EXPECT_TRUE(editor.m_Document.DevicesBehind().empty());
+}

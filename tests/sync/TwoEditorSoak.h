@@ -1,7 +1,8 @@
 // Two editors on one device, driven by a seeded random user each: blocks
 // created (some placed by the editor), moved with their lines, lines drawn
-// with bends, bends dragged, lines recoloured, lines and blocks deleted,
-// and the device falling silent for a while, all interleaved with ticks.
+// with bends, bends dragged, lines recoloured, blocks linked to parameters,
+// lines and blocks deleted, and the device falling silent for a while, all
+// interleaved with ticks.
 // At every quiet point (device answering, both editors ticked until a
 // round of ticks changes nothing on the device) both editors and the device must hold the same
 // program, and every change a user made since the previous quiet point must
@@ -28,6 +29,10 @@ namespace soak {
 struct Changes {
     std::map<std::string, std::string> blockPositions;  // name -> "x,y" last set here
     std::set<std::string> deletedBlocks;
+    // Link texts the device took: "<block>.function" or ".connection" -> text;
+    // and every link this editor set, taken or not.
+    std::map<std::string, std::string> links;
+    std::set<std::string> linksTried;
     std::set<std::string> deletedLines;
     // Lines drawn or edited here, while the editor still holds them; when a
     // reload replaces them, their records as sent (name, record without
@@ -65,6 +70,7 @@ public:
     int m_nOutages = 0;
     int m_nEdits = 0;
     int m_nLineChecks = 0;  // line records checked on the device at quiet points
+    int m_nLinkChecks = 0;  // link texts checked likewise
 
 private:
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_random); }
@@ -80,6 +86,7 @@ private:
         int roll = Pick(1, 100);
         Log(std::string(who ? "B" : "A") + " roll " + std::to_string(roll));
         if (roll <= 25) {
+            Log("  tick");
             TickEditor(editor, changes);
         } else if (roll <= 40) {
             Create(editor, changes);
@@ -87,8 +94,10 @@ private:
             Move(editor, changes);
         } else if (roll <= 70) {
             DrawLine(editor, changes);
-        } else if (roll <= 82) {
+        } else if (roll <= 80) {
             EditLine(editor, changes);
+        } else if (roll <= 84) {
+            Link(editor, changes);
         } else if (roll <= 89) {
             DeleteLine(editor, changes);
         } else if (roll <= 95) {
@@ -120,6 +129,9 @@ private:
     {
         for (size_t i = 1; i < m_devices.size(); ++i) {
             tedevice::TaskEngineDevice& other = corvala::EmbeddedDevice(m_devices[i]);
+            if (Sorted(other.ProcRecords()) == Sorted(Device().ProcRecords()) &&
+                Sorted(other.LineRecords()) == Sorted(Device().LineRecords()) && Links(other) != Links(Device()))
+                return "link texts of " + m_devices[i] + " differ from those of " + m_devices[0];
             if (Sorted(other.ProcRecords()) != Sorted(Device().ProcRecords()) ||
                 Sorted(other.LineRecords()) != Sorted(Device().LineRecords()))
                 return "device " + m_devices[i] + " differs from " + m_devices[0] + ":" +
@@ -127,6 +139,14 @@ private:
                        ":" + Join(Sorted(Device().ProcRecords())) + Join(Sorted(Device().LineRecords()));
         }
         return std::string();
+    }
+
+    static std::map<std::string, std::pair<std::string, std::string>> Links(tedevice::TaskEngineDevice& device)
+    {
+        std::map<std::string, std::pair<std::string, std::string>> links;
+        for (const tedevice::TEBlock& block : device.Blocks())
+            links[block.record.name] = {block.function, block.connection};
+        return links;
     }
 
     // The last steps, for the report of a disagreement.
@@ -245,6 +265,7 @@ private:
                 pLine->m_bModified = 1;
         }
         changes.blockPositions[NameOf(pBlock)] = PositionOf(pBlock);
+        Log("  move " + NameOf(pBlock) + " to " + PositionOf(pBlock));
         m_nEdits++;
     }
 
@@ -288,6 +309,9 @@ private:
         CLineItem* pLine = Any(editor.m_Document.m_LineList);
         if (pLine == nullptr || pLine->m_pParent != nullptr)
             return;
+        // What this user sent of the line before is replaced by this edit,
+        // even when the device has renamed the line since.
+        ForgetSent(changes, *pLine);
         if (pLine->m_nPoints > 2 && Chance(70))
             pLine->MovePoint(Pick(0, 1700), Pick(0, 1600), Pick(1, pLine->m_nPoints - 2));
         else
@@ -297,10 +321,41 @@ private:
         m_nEdits++;
     }
 
+    // As the property window links a block: a function or a connection
+    // text, kept when the device took it.
+    void Link(Editor& editor, Changes& changes)
+    {
+        auto* pBlock = static_cast<CTETrackObject*>(Any(editor.m_Document.m_BlockList));
+        if (pBlock == nullptr)
+            return;
+        std::string text = Chance(10) ? std::string() : "P" + std::to_string(Pick(0, 999));
+        bool bFunction = Chance(50);
+        std::string key = NameOf(pBlock) + (bFunction ? ".function" : ".connection");
+        CTEText& field = bFunction ? pBlock->m_szFunction : pBlock->m_szConnection;
+        bool bWasEmpty = field.empty();
+        BOOL bAnswer = bFunction ? pBlock->SetFunction(text.c_str()) : pBlock->SetConnection(text.c_str());
+        // An emptied text answers 0 whether the device took it or not; the
+        // field tells, unless it was empty already.
+        bool bTaken = text.empty() ? !bWasEmpty && field.empty() : bAnswer != 0;
+        Log("  link " + key + " " + text + (bTaken ? "" : " (not known to be taken)"));
+        changes.linksTried.insert(key);
+        if (bTaken)
+            changes.links[key] = text;
+        else
+            changes.links.erase(key);
+        m_nEdits++;
+    }
+
+    static void ForgetSent(Changes& changes, const CLineItem& line)
+    {
+        std::string body = Body(TEFormatLineRecord(line));
+        std::erase_if(changes.sentLines, [&](const auto& kept) { return kept.first == line.m_szName || kept.second == body; });
+    }
+
     static void Forget(Changes& changes, CLineItem* pLine)
     {
         changes.liveLines.erase(pLine);
-        std::erase_if(changes.sentLines, [&](const auto& kept) { return kept.first == pLine->m_szName; });
+        ForgetSent(changes, *pLine);
         changes.deletedLines.insert(pLine->m_szName);
     }
 
@@ -431,6 +486,11 @@ private:
         std::multiset<std::string> bodies;
         for (const std::string& record : deviceLines)
             bodies.insert(Body(record));
+        std::map<std::string, std::string> links;
+        for (const auto& [block, texts] : Links(Device())) {
+            links[block + ".function"] = texts.first;
+            links[block + ".connection"] = texts.second;
+        }
         std::set<std::string> deleted;
         for (const Changes& c : m_changes)
             deleted.insert(c.deletedBlocks.begin(), c.deletedBlocks.end());
@@ -451,6 +511,16 @@ private:
                 if (it->second != position && !(bTheirsToo && it->second == theirs.blockPositions.at(name)))
                     return "move of " + name + " to " + position + " by " + (who ? "B" : "A") + " is lost (device: " +
                            it->second + ")";
+            }
+            for (const auto& [key, text] : mine.links) {
+                std::string block = key.substr(0, key.rfind('.'));
+                if (deleted.count(block) != 0 || theirs.linksTried.count(key) != 0)
+                    continue;
+                auto held = links.find(key);
+                m_nLinkChecks++;
+                if (held != links.end() && held->second != text)
+                    return "link " + key + " = " + text + " by " + (who ? "B" : "A") + " is lost (device: " +
+                           held->second + ")";
             }
             for (const std::string& body : expectedLines[who]) {
                 bool bTouchesDeleted = std::any_of(deleted.begin(), deleted.end(), [&](const std::string& name) {
