@@ -242,6 +242,34 @@ int ScrolledPosition(int pos, BYTE code, UINT nPos, int line, int page)
 
 }  // namespace
 
+BOOL CScrollView::OnMouseWheel(UINT nFlags, short zDelta, CPoint point)
+{
+    if (nFlags & (MK_SHIFT | MK_CONTROL))
+        return CView::OnMouseWheel(nFlags, zDelta, point);
+    BOOL bHasVert = (GetStyle() & WS_VSCROLL) != 0 && GetScrollLimit(SB_VERT) > 0;
+    BOOL bHasHorz = (GetStyle() & WS_HSCROLL) != 0 && GetScrollLimit(SB_HORZ) > 0;
+    if (!bHasVert && !bHasHorz)
+        return FALSE;
+    UINT nLines = 3;
+    ::SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0);
+    int nPage = bHasVert ? m_pageDev.cy : m_pageDev.cx;
+    int nLine = bHasVert ? m_lineDev.cy : m_lineDev.cx;
+    // Whole lines, rounded as MulDiv rounds; a notch never scrolls more
+    // than a page, so that nothing is skipped.
+    long long nDisplacement = nLines == WHEEL_PAGESCROLL
+                                  ? (zDelta > 0 ? -nPage : nPage)
+                                  : (long long)::MulDiv(-zDelta, (int)nLines, WHEEL_DELTA) * nLine;
+    if (nDisplacement > nPage)
+        nDisplacement = nPage;
+    else if (nDisplacement < -nPage)
+        nDisplacement = -nPage;
+    CSize scroll = bHasVert ? CSize(0, (int)nDisplacement) : CSize((int)nDisplacement, 0);
+    BOOL bResult = OnScrollBy(scroll, TRUE);
+    if (bResult)
+        UpdateWindow();
+    return bResult;
+}
+
 BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
 {
     int xOrig = GetScrollPos(SB_HORZ);

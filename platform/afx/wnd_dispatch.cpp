@@ -105,6 +105,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_VSCROLL:
         OnVScroll(LOWORD(wParam), HIWORD(wParam), ScrollBarOf(lParam));
         break;
+    case WM_MOUSEWHEEL:
+        lResult = OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam),
+                               CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        break;
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         break;
@@ -179,6 +183,7 @@ void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
 void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }

@@ -197,6 +197,18 @@ struct Script {
             throw Failure{"the window is gone"};
     }
 
+    void wheel(const std::vector<std::string>& w)
+    {
+        needWords(w, 5, "wheel <notches> <window> <x> <y>");
+        int notches = number(w[1], "a number of notches");
+        if (notches == 0 || notches > 273 || notches < -273)
+            throw Failure{"wheel needs -273 to 273 notches, not 0 (positive turns it away from the user)"};
+        bool screen = false;
+        HWND wnd = resolveWindow(w[2], &screen);
+        if (!PlInputMouseWheel(wnd, number(w[3], "x"), number(w[4], "y"), notches * WHEEL_DELTA, modifiers))
+            throw Failure{"the window is gone"};
+    }
+
     void key(const std::vector<std::string>& w)
     {
         needWords(w, 3, "key down|up|press <key>");
@@ -232,6 +244,8 @@ struct Script {
         const std::string& verb = w[0];
         if (verb == "move" || verb == "down" || verb == "up" || verb == "click" || verb == "dblclick") {
             mouse(w);
+        } else if (verb == "wheel") {
+            wheel(w);
         } else if (verb == "key") {
             key(w);
         } else if (verb == "keys") {

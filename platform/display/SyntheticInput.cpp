@@ -1,4 +1,6 @@
 // Input made by the program rather than by a person: tests and scripts.
+#include <climits>
+
 #include "DisplaySelect.h"
 #include "HeadlessDisplay.h"
 #include "pldisplay.h"
@@ -47,6 +49,19 @@ BOOL PlInputMouseClick(HWND wnd, int x, int y, int button, UINT keyFlags)
 BOOL PlInputMouseDoubleClick(HWND wnd, int x, int y, int button, UINT keyFlags)
 {
     return PlInputMouseClick(wnd, x, y, button, keyFlags) && PlInputMouseClick(wnd, x, y, button, keyFlags);
+}
+
+BOOL PlInputMouseWheel(HWND wnd, int x, int y, int delta, UINT keyFlags)
+{
+    pl::InputEvent e;
+    if (!toScreen(wnd, x, y, &e.screen) || delta < SHRT_MIN || delta > SHRT_MAX)
+        return FALSE;
+    e.kind = pl::InputEvent::Kind::Wheel;
+    e.wheelDelta = delta;
+    e.modifiers = static_cast<int>(keyFlags & (MK_SHIFT | MK_CONTROL));
+    e.time = pl::display().now();
+    pl::queueInput(e);
+    return TRUE;
 }
 
 BOOL PlInputKey(UINT virtualKey, BOOL down)

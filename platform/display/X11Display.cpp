@@ -318,8 +318,19 @@ void X11Display::handle(XEvent& event)
     case ButtonPress:
     case ButtonRelease: {
         int b = static_cast<int>(event.xbutton.button);
+        if (b == 4 || b == 5) {
+            // The wheel: one notch is a press and a release of button 4 (away
+            // from the user) or 5.
+            if (event.type != ButtonPress)
+                return;
+            input.kind = InputEvent::Kind::Wheel;
+            input.wheelDelta = b == 4 ? WHEEL_DELTA : -WHEEL_DELTA;
+            input.screen = {event.xbutton.x_root, event.xbutton.y_root};
+            input.modifiers = modifiersOf(event.xbutton.state);
+            break;
+        }
         if (b < 1 || b > 3)
-            return;  // wheel and extra buttons are not used
+            return;  // sideways wheel and extra buttons are not used
         input.kind = event.type == ButtonPress ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp;
         input.button = b == 1 ? 0 : b == 3 ? 1 : 2;
         input.screen = {event.xbutton.x_root, event.xbutton.y_root};

@@ -42,6 +42,10 @@ public:
     void OnSize(UINT nType, int cx, int cy) override;
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    // Scrolls vertically (horizontally when there is no vertical bar) by the
+    // desktop's lines a notch, at most a page; with Shift or Ctrl held the
+    // wheel is not the view's.
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) override;
     // nScrollCode: horizontal code in the low byte, vertical in the high
     // byte (0xFF: no scrolling in that direction).
     virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE);

@@ -191,6 +191,8 @@ public:
     // that sent it, null for the window's own bars.
     virtual void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     virtual void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    // pt in screen coordinates; the default passes the wheel to the parent.
+    virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     // TRUE: handled, *pResult is the answer. FALSE: DefWindowProc.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // TRUE: handled. FALSE: DefWindowProc.

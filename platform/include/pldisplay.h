@@ -62,6 +62,10 @@ BOOL PlInputMouseClick(HWND wnd, int x, int y, int button, UINT keyFlags);
 // Two clicks at the same place and time: the second press becomes a
 // double click in a window whose class has CS_DBLCLKS.
 BOOL PlInputMouseDoubleClick(HWND wnd, int x, int y, int button, UINT keyFlags);
+// The wheel turned by `delta` (WHEEL_DELTA a notch, positive away from the
+// user) with the pointer at x, y: WM_MOUSEWHEEL to the window there. FALSE
+// also for a delta outside the 16 bits the message carries.
+BOOL PlInputMouseWheel(HWND wnd, int x, int y, int delta, UINT keyFlags);
 // A key goes to the focus window (the active window when nothing has the
 // focus). FALSE for a virtual key outside 1..254.
 BOOL PlInputKey(UINT virtualKey, BOOL down);
@@ -79,6 +83,8 @@ void PlHeadlessAdvanceClock(DWORD ms);
 //   up <button> <window> <x> <y>       release
 //   click <button> <window> <x> <y>    press and release
 //   dblclick <button> <window> <x> <y> two clicks at once (a double click)
+//   wheel <notches> <window> <x> <y>   the wheel turned with the pointer there:
+//                                      positive away from the user (scrolls up)
 //   key down|up|press <key>            key: VK_ESCAPE, VK_RETURN, VK_DELETE, VK_LEFT,
 //                                      VK_UP, VK_RIGHT, VK_DOWN, VK_SHIFT, VK_CONTROL, the
 //                                      other VK_ names of winuser.h, F1..F12, a letter

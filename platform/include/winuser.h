@@ -7,6 +7,8 @@
 // here lives in platform/user.
 #pragma once
 
+#include <climits>
+
 #include "windef.h"
 #include "wingdi.h"
 
@@ -82,6 +84,10 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_MBUTTONDOWN 0x0207
 #define WM_MBUTTONUP 0x0208
 #define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120
+#define WHEEL_PAGESCROLL UINT_MAX
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
+#define GET_KEYSTATE_WPARAM(wParam) (LOWORD(wParam))
 #define WM_MOUSELAST 0x020A
 #define WM_PARENTNOTIFY 0x0210
 #define WM_ENTERMENULOOP 0x0211
@@ -576,6 +582,7 @@ UINT GetDoubleClickTime(void);
 UINT GetProfileIntA(LPCSTR section, LPCSTR key, int defaultValue);
 #define SPI_GETDRAGFULLWINDOWS 0x0026
 #define SPI_GETGRADIENTCAPTIONS 0x1008
+#define SPI_GETWHEELSCROLLLINES 0x0068
 BOOL SystemParametersInfoA(UINT action, UINT param, LPVOID value, UINT winIni);
 void MessageBeep(UINT type);
 

@@ -177,6 +177,9 @@ LRESULT DefWindowProcA(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (isChild(w))
             sendMessage(w->parent, WM_CONTEXTMENU, wParam, lParam);
         return 0;
+    case WM_MOUSEWHEEL:
+        // A window that does not scroll lets its parent do it.
+        return isChild(w) ? sendMessage(w->parent, WM_MOUSEWHEEL, wParam, lParam) : 0;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -12,11 +12,12 @@ namespace pl {
 // One raw input event in screen coordinates, before the window system turns
 // it into a message for a window.
 struct InputEvent {
-    enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp };
+    enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Wheel };
     Kind kind = Kind::MouseMove;
     POINT screen{};
     int button = 0;           // 0 left, 1 right, 2 middle
     UINT virtualKey = 0;
+    int wheelDelta = 0;       // Wheel: multiples of WHEEL_DELTA, positive away from the user
     int modifiers = -1;       // MK_SHIFT | MK_CONTROL to set with the event, -1 to keep
     DWORD time = 0;
 };

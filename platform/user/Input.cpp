@@ -1,7 +1,9 @@
 // Raw input from the display becomes mouse and key messages when the queue
 // retrieves it: routed to the capture window or to the window under the
 // pointer (WM_NCHITTEST), or to the focus window for keys, with the key
-// state of that moment.
+// state of that moment. The wheel goes to the window under the pointer, as
+// current desktops do, rather than to the focus window: the user scrolls
+// what they point at, whichever window they clicked last.
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -77,7 +79,8 @@ void applyTo(BYTE* keys, POINT* cursor, const InputEvent& e, bool toggles)
     UINT vk = 0;
     bool down = false;
     switch (e.kind) {
-    case InputEvent::Kind::MouseMove: *cursor = e.screen; return;
+    case InputEvent::Kind::MouseMove:
+    case InputEvent::Kind::Wheel: *cursor = e.screen; return;
     case InputEvent::Kind::ButtonDown: *cursor = e.screen; vk = buttonKey(e.button); down = true; break;
     case InputEvent::Kind::ButtonUp: *cursor = e.screen; vk = buttonKey(e.button); break;
     case InputEvent::Kind::KeyDown: vk = e.virtualKey; down = true; break;
@@ -214,18 +217,34 @@ bool routeKey(const InputState& s, const InputEvent& e, const BYTE* after, Route
     return true;
 }
 
+bool routeWheel(const InputEvent& e, const BYTE* after, Routed* r)
+{
+    LRESULT hit = HTNOWHERE;
+    r->target = captureWindow() ? captureWindow() : windowAtPoint(e.screen, &hit);
+    if (!r->target)
+        r->target = focusWindow();
+    if (!r->target)
+        return false;
+    r->msg.message = WM_MOUSEWHEEL;
+    r->msg.wParam = MAKEWPARAM(static_cast<WORD>(mouseKeyFlags(after)), static_cast<WORD>(static_cast<SHORT>(e.wheelDelta)));
+    r->msg.lParam = MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(e.screen.x)),
+                               static_cast<WORD>(static_cast<SHORT>(e.screen.y)));
+    return true;
+}
+
 bool route(const InputState& s, const InputEvent& e, Routed* r)
 {
     BYTE after[256];
     std::memcpy(after, s.sync, sizeof after);
     POINT cursor = s.syncCursor;
     applyTo(after, &cursor, e, false);
-    bool routed = isMouse(e) ? routeMouse(s, e, after, r) : routeKey(s, e, after, r);
+    bool wheel = e.kind == InputEvent::Kind::Wheel;
+    bool routed = wheel ? routeWheel(e, after, r) : isMouse(e) ? routeMouse(s, e, after, r) : routeKey(s, e, after, r);
     if (!routed)
         return false;
     r->msg.hwnd = r->target->handle;
     r->msg.time = e.time;
-    r->msg.pt = isMouse(e) ? e.screen : s.syncCursor;
+    r->msg.pt = isMouse(e) || wheel ? e.screen : s.syncCursor;
     return true;
 }
 

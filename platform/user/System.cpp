@@ -114,6 +114,12 @@ BOOL SystemParametersInfoA(UINT action, UINT, LPVOID value, UINT)
             return FALSE;
         *static_cast<BOOL*>(value) = FALSE;
         return TRUE;
+    case SPI_GETWHEELSCROLLLINES:
+        // The desktop's usual three lines a notch.
+        if (!value)
+            return FALSE;
+        *static_cast<UINT*>(value) = 3;
+        return TRUE;
     default: return FALSE;
     }
 }

@@ -131,4 +131,41 @@ TEST_F(ScrollViewTest, ScrollMessagesMoveByLinesPagesAndThumbWithinTheRange)
     EXPECT_EQ(ScrollX(), 800);
 }
 
+// The wheel through the real input path: it goes to the window under the
+// pointer, a child that does not scroll hands it to its parent, a notch is
+// three lines at most a page, and Shift or Ctrl leave the view alone.
+TEST_F(ScrollViewTest, TheWheelScrollsTheViewUnderThePointerByThreeLines)
+{
+    auto wheel = [&](HWND wnd, int x, int y, int delta, UINT keys = 0) {
+        ASSERT_TRUE(PlInputMouseWheel(wnd, x, y, delta, keys));
+        PlPumpMessages();
+    };
+    // Only a horizontal bar: the wheel scrolls sideways.
+    wheel(m_view.m_hWnd, 50, 30, -WHEEL_DELTA);
+    EXPECT_EQ(m_view.GetScrollPosition(), CPoint(30, 0));
+    wheel(m_view.m_hWnd, 50, 30, 2 * WHEEL_DELTA);
+    EXPECT_EQ(m_view.GetScrollPosition(), CPoint(0, 0));
+
+    m_view.SetScrollSizes(MM_TEXT, CSize(1000, 1000), CSize(100, 40), CSize(10, 15));
+    wheel(m_view.m_hWnd, 50, 30, -WHEEL_DELTA);
+    EXPECT_EQ(m_view.GetScrollPosition(), CPoint(0, 40)) << "three lines of 15, held to a page of 40";
+    wheel(m_view.m_hWnd, 50, 30, WHEEL_DELTA / 2);
+    EXPECT_EQ(m_view.GetScrollPosition(), CPoint(0, 10)) << "half a notch: one and a half lines, rounded to two";
+    wheel(m_view.m_hWnd, 50, 30, -WHEEL_DELTA, MK_CONTROL);
+    wheel(m_view.m_hWnd, 50, 30, -WHEEL_DELTA, MK_SHIFT);
+    EXPECT_EQ(m_view.GetScrollPosition(), CPoint(0, 10));
+
+    // Over the host, outside the view: not the view's wheel.
+    wheel(m_hHost, 300, 250, -WHEEL_DELTA);
+    EXPECT_EQ(m_view.GetScrollPosition(), CPoint(0, 10));
+
+    // Over a child of the view that has no use for it: the view scrolls.
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 60, 30, m_view.m_hWnd, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    wheel(child, 10, 10, WHEEL_DELTA);
+    EXPECT_EQ(m_view.GetScrollPosition(), CPoint(0, 0));
+    DestroyWindow(child);
+}
+
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # ovinta-host as a user starts it, on a private Xvfb server, driven with the
 # real mouse through xdotool: a palette item dragged onto the canvas, a block
-# dragged by its body, and a line drawn between two pins. The device's
-# program printed at exit must hold all three; the host's final snapshot is
+# dragged by its body, a line drawn between two pins, and the canvas
+# scrolled with the wheel before a block is dragged again. The device's
+# program printed at exit must hold all of it; the host's final snapshot is
 # the screenshot. Skipped (exit 77) only when xvfb-run or xdotool is missing.
 #
 # Usage: run-x11-host-test.sh <ovinta-host> <sample program> <output folder>
@@ -66,6 +67,17 @@ click 640 276
 click 640 316
 click 700 316
 
+# (d) Two notches of the wheel down over the canvas scroll it 60 pixels (a
+# notch is three lines of a hundredth of the 1000-pixel canvas); the new
+# block, now at client y 246, is dragged 40 to the right by its body.
+at 600 400
+xdotool click 5; sleep 0.2
+xdotool click 5; sleep 0.4
+press 720 256
+at 730 256
+at 745 256
+release 760 256
+
 # Let a tick send the move, then stop the host as a person would (Ctrl-C).
 sleep 1
 kill -TERM "$pid"
@@ -74,9 +86,10 @@ wait "$pid" || status=$?
 trap - EXIT
 [ "$status" -eq 0 ] || fail "the host exited with status $status"
 
-grep -q '^  proc CTEProcOUT_0 IO_1 480,260$' "$out/program.txt" || fail "the dropped output block is not on the device"
+grep -q '^  proc CTEProcOUT_0 IO_1 520,260$' "$out/program.txt" ||
+  fail "the dropped output block is not on the device where the drag on the scrolled canvas put it"
 grep -q '^  proc CTEProcRTC_0xClock Clock 80,40$' "$out/program.txt" || fail "the dragged block did not move on the device"
 grep -Eq '^  line Line_[0-9]+ Scale\.Out0 420,230 420,270 IO_1\.In0 0x00000000 $' "$out/program.txt" ||
   fail "the drawn line is not on the device"
 [ -s "$out/final.png" ] || fail "no screenshot final.png"
-echo "PASS: drop, block drag and line reached the device; screenshot $out/final.png"
+echo "PASS: drop, block drags (one on the canvas scrolled by the wheel) and line reached the device; screenshot $out/final.png"
