@@ -97,6 +97,11 @@ TEST_F(ScriptTest, EveryBadLineIsReportedWithItsNumberAndWhatIsWrong)
     EXPECT_EQ(run("keys alt"), "line 1: unknown key state 'alt' (none, shift, ctrl or shift+ctrl)");
     EXPECT_EQ(run("wait -5"), "line 1: wait needs a time of 0 or more milliseconds");
     EXPECT_EQ(run("wait-idle now"), "line 1: expected 'wait-idle'");
+    EXPECT_EQ(run("wheel 1 screen 5"), "line 1: expected 'wheel <notches> <window> <x> <y>'");
+    EXPECT_EQ(run("wheel 0 screen 5 5"),
+              "line 1: wheel needs -273 to 273 notches, not 0 (positive turns it away from the user)");
+    EXPECT_EQ(run("wheel 300 screen 5 5"),
+              "line 1: wheel needs -273 to 273 notches, not 0 (positive turns it away from the user)");
 
     char error[64];
     EXPECT_FALSE(PlHeadlessRunScriptFile("/nonexistent/script.txt", error, sizeof error));
