@@ -261,7 +261,8 @@ void HostApp::ShowParameters(const std::string& objectName)
 {
     m_ParameterObject = objectName;
     if (!m_ParameterWindow.Handle()) {
-        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+        // Resizable: a program of many blocks has more rows than fit.
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
         m_ParameterWindow.Create("Parameters", style, MakeRect(600, 120, 440, 480), m_MainWindow.Handle());
     }
     SetWindowTextA(m_ParameterWindow.Handle(), ("Parameters - " + objectName).c_str());
