@@ -311,6 +311,8 @@ HDC GetDC(HWND wnd)
     return w ? getWindowDC(w, false, nullptr) : nullptr;
 }
 
+// The region takes part only with DCX_INTERSECTRGN or DCX_EXCLUDERGN, which
+// nothing here asks for; without them it is ignored, natively too.
 HDC GetDCEx(HWND wnd, HRGN, DWORD flags)
 {
     Window* w = wnd ? findWindow(wnd) : desktopWindow();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "blocks/CTrackObject.h"
+#include "canvas/TrackingDC.h"
 
 namespace {
 
@@ -82,8 +83,7 @@ public:
     }
     ~DragResources()
     {
-        if (m_pDC != nullptr)
-            (m_pClip != nullptr ? m_pClip : m_pWnd)->ReleaseDC(m_pDC);
+        ReleaseTrackingDC(m_pWnd, m_pClip, m_pDC);
         if (::GetCapture() == m_pWnd->GetSafeHwnd())
             ::ReleaseCapture();
         AfxUnlockTempMaps();
@@ -93,14 +93,7 @@ public:
 
     CDC* TakeDC()
     {
-        if (m_pClip != nullptr) {
-            HDC hdc = ::GetDCEx(m_pClip->GetSafeHwnd(), nullptr, DCX_CACHE);
-            m_pDC = hdc != nullptr ? CDC::FromHandle(hdc) : nullptr;
-        } else {
-            m_pDC = m_pWnd->GetDC();
-        }
-        if (m_pDC == nullptr)
-            AfxThrowResourceException();
+        m_pDC = TakeTrackingDC(m_pWnd, m_pClip);
         return m_pDC;
     }
 

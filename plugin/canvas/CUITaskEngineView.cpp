@@ -1,5 +1,6 @@
 #include "canvas/CUITaskEngineView.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -199,6 +200,24 @@ BOOL CUITaskEngineView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
         rc.bottom = TEVIEW_NOTICE_HEIGHT + std::abs(GetScrollPosition().y - before.y);
         InvalidateRect(&rc, TRUE);
     }
+    return bScrolled;
+}
+
+BOOL CUITaskEngineView::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
+{
+    if ((nFlags & (MK_SHIFT | MK_CONTROL)) != MK_SHIFT)
+        return CScrollView::OnMouseWheel(nFlags, zDelta, pt);
+    UINT nLines = 3;
+    ::SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0);
+    int nMapMode;
+    SIZE total, page, line;
+    GetDeviceScrollSizes(nMapMode, total, page, line);
+    int nScroll = nLines == WHEEL_PAGESCROLL ? (zDelta > 0 ? -page.cx : page.cx)
+                                             : ::MulDiv(-zDelta, (int)nLines, WHEEL_DELTA) * line.cx;
+    nScroll = std::clamp(nScroll, -page.cx, page.cx);
+    BOOL bScrolled = OnScrollBy(CSize(nScroll, 0), TRUE);
+    if (bScrolled)
+        UpdateWindow();
     return bScrolled;
 }
 

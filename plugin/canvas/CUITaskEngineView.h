@@ -51,6 +51,9 @@ public:
     // Scrolling moves the notice line with the canvas: it is painted again
     // where it belongs.
     BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
+    // The wheel scrolls the canvas down and up; with Shift held, sideways,
+    // as in drawing programs, since a program grows in both directions.
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
 
     // Handlers; the page hands its own key messages to the two key handlers.
     void OnLButtonDown(UINT nFlags, CPoint point) override;

@@ -16,6 +16,7 @@
 #include "canvas/CLineTracker.h"
 #include "canvas/CObjectTracker.h"
 #include "canvas/LineTrackerAreas.h"
+#include "canvas/TrackingDC.h"
 #include "lines/CLineItem.h"
 
 namespace {
@@ -57,20 +58,12 @@ public:
 private:
     void TakeDC()
     {
-        if (m_pClip != nullptr) {
-            HDC hdc = ::GetDCEx(m_pClip->GetSafeHwnd(), nullptr, DCX_CACHE);
-            m_pDC = hdc != nullptr ? CDC::FromHandle(hdc) : nullptr;
-        } else {
-            m_pDC = m_pView->GetDC();
-        }
-        if (m_pDC == nullptr)
-            AfxThrowResourceException();
+        m_pDC = TakeTrackingDC(m_pView, m_pClip);
         m_pView->OnPrepareDC(m_pDC, nullptr);
     }
     void ReleaseDC()
     {
-        if (m_pDC != nullptr)
-            (m_pClip != nullptr ? m_pClip : m_pView)->ReleaseDC(m_pDC);
+        ReleaseTrackingDC(m_pView, m_pClip, m_pDC);
         m_pDC = nullptr;
     }
 

@@ -75,6 +75,37 @@ TEST_F(ViewTest, AScrolledViewShowsTheSameCanvasShifted)
     EXPECT_NE(before.At(70, 50), kBackground);
 }
 
+// The wheel through the real queue: down and up, and sideways with Shift;
+// the picture is the canvas shifted as by the bars.
+TEST_F(ViewTest, TheWheelScrollsTheCanvasAndShiftTurnsItSideways)
+{
+    ASSERT_TRUE(Create("CTEProcIN_1", 60, 40));
+    Repaint();
+    Pixels before = Client();
+    int nMapMode;
+    SIZE total, page, line;
+    m_pView->GetDeviceScrollSizes(nMapMode, total, page, line);
+    ASSERT_GT(line.cy, 0);
+
+    PlInputMouseWheel(m_pView->m_hWnd, 100, 100, -WHEEL_DELTA, 0);
+    PlInputMouseWheel(m_pView->m_hWnd, 100, 100, -WHEEL_DELTA, MK_SHIFT);
+    PlPumpMessages();
+    const CPoint shift(3 * line.cx, 3 * line.cy);
+    ASSERT_EQ(m_pView->GetScrollPosition(), shift);
+    Pixels after = Client();
+    int nWrong = 0;
+    for (int y = 0; y + shift.y < before.height - 20; ++y)
+        for (int x = 0; x + shift.x < before.width - 20; ++x)
+            if (after.At(x, y) != before.At(x + shift.x, y + shift.y))
+                nWrong++;
+    EXPECT_EQ(nWrong, 0);
+
+    PlInputMouseWheel(m_pView->m_hWnd, 100, 100, 2 * WHEEL_DELTA, MK_SHIFT);
+    PlInputMouseWheel(m_pView->m_hWnd, 100, 100, 2 * WHEEL_DELTA, 0);
+    PlPumpMessages();
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(0, 0)) << "no further than the origin";
+}
+
 TEST_F(ViewTest, ScrollAreaGrowsWithTheBlocksAndNeverShrinks)
 {
     EXPECT_EQ(m_pView->GetTotalSize(), CSize(TEVIEW_INITIAL_SIZE, TEVIEW_INITIAL_SIZE));
