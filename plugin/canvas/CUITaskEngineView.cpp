@@ -343,7 +343,29 @@ void CUITaskEngineView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         default: break;
         }
     }
+    ScrollByKey(nChar);
     CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+// Page Up and Page Down scroll a page up or down, sideways with Shift; Home
+// and End go to the top and the bottom of the canvas, Ctrl+Home to its
+// origin. The arrows stay with the selection.
+void CUITaskEngineView::ScrollByKey(UINT nChar)
+{
+    const bool bShift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    BYTE code = 0xff;
+    switch (nChar) {
+    case VK_PRIOR: code = SB_PAGEUP; break;
+    case VK_NEXT: code = SB_PAGEDOWN; break;
+    case VK_HOME: code = SB_TOP; break;
+    case VK_END: code = SB_BOTTOM; break;
+    default: return;
+    }
+    if (nChar == VK_HOME && bCtrl)
+        OnScroll(MAKEWORD(SB_TOP, SB_TOP), 0);
+    else
+        OnScroll(bShift ? MAKEWORD(code, 0xff) : MAKEWORD(0xff, code), 0);
 }
 
 // Offsets are subtracted from positions: the press moved the selection one

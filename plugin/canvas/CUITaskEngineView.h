@@ -54,6 +54,7 @@ public:
     // The wheel scrolls the canvas down and up; with Shift held, sideways,
     // as in drawing programs, since a program grows in both directions.
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
+    void ScrollByKey(UINT nChar);
 
     // Handlers; the page hands its own key messages to the two key handlers.
     void OnLButtonDown(UINT nFlags, CPoint point) override;

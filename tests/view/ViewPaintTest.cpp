@@ -106,6 +106,42 @@ TEST_F(ViewTest, TheWheelScrollsTheCanvasAndShiftTurnsItSideways)
     EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(0, 0)) << "no further than the origin";
 }
 
+// Page keys scroll by a page (sideways with Shift), Home and End go to the
+// top and the bottom, Ctrl+Home to the origin; the arrows do not scroll.
+TEST_F(ViewTest, PageHomeAndEndKeysScrollTheCanvas)
+{
+    int nMapMode;
+    SIZE total, page, line;
+    m_pView->GetDeviceScrollSizes(nMapMode, total, page, line);
+    CRect client;
+    m_pView->GetClientRect(&client);
+    auto press = [](UINT vk) {
+        PlInputKey(vk, TRUE);
+        PlInputKey(vk, FALSE);
+        PlPumpMessages();
+    };
+    m_pView->SetFocus();
+    press(VK_NEXT);
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(0, page.cy));
+    PlInputKey(VK_SHIFT, TRUE);
+    press(VK_NEXT);
+    PlInputKey(VK_SHIFT, FALSE);
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(page.cx, page.cy));
+    press(VK_DOWN);
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(page.cx, page.cy));
+    press(VK_END);
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(page.cx, total.cy - client.Height()));
+    press(VK_HOME);
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(page.cx, 0));
+    press(VK_PRIOR);
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(page.cx, 0));
+    PlInputKey(VK_CONTROL, TRUE);
+    press(VK_HOME);
+    PlInputKey(VK_CONTROL, FALSE);
+    PlPumpMessages();
+    EXPECT_EQ(m_pView->GetScrollPosition(), CPoint(0, 0));
+}
+
 TEST_F(ViewTest, ScrollAreaGrowsWithTheBlocksAndNeverShrinks)
 {
     EXPECT_EQ(m_pView->GetTotalSize(), CSize(TEVIEW_INITIAL_SIZE, TEVIEW_INITIAL_SIZE));
