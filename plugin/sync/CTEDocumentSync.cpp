@@ -154,6 +154,10 @@ bool CTEDocument::CompareWithDevice(const std::optional<int>& version)
     CRecordList lines;
     if (!ReadRecords(TE_PROCS, &procs.list) || !ReadRecords(TE_LINES, &lines.list))
         return false;
+    // Devices of a connection that all hold the same program now: the base
+    // a device that misses changes is later merged from.
+    if (m_Devices.IsMirrored())
+        m_Devices.RefreshBase();
     // The lists show the program at this version or later; what this
     // editor sends from now on counts from here.
     m_nComparedVersion = version;

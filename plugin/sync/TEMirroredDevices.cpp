@@ -379,3 +379,210 @@ void CTEMirroredDevices::MatchLineCounters(Device& device, Device& reference)
             theirs = TakeLineNumber(reference);
     }
 }
+
+// ---- Merging from the common base ---------------------------------------------------------
+
+namespace {
+
+const std::string* Find(const std::map<std::string, std::string, std::less<>>& records, std::string_view key)
+{
+    auto it = records.find(key);
+    return it != records.end() ? &it->second : nullptr;
+}
+
+bool Same(const std::string* pA, const std::string* pB)
+{
+    return pA == nullptr ? pB == nullptr : pB != nullptr && *pA == *pB;
+}
+
+// Every key either side holds, once.
+std::vector<std::string> KeysOf(const std::map<std::string, std::string, std::less<>>& a,
+                                const std::map<std::string, std::string, std::less<>>& b)
+{
+    std::vector<std::string> keys;
+    for (const auto& entry : a)
+        keys.push_back(entry.first);
+    for (const auto& entry : b) {
+        if (a.count(entry.first) == 0)
+            keys.push_back(entry.first);
+    }
+    return keys;
+}
+
+}  // namespace
+
+bool CTEMirroredDevices::ReadProgram(Device& device, Program& program)
+{
+    std::vector<std::string> procs;
+    std::vector<std::string> lines;
+    if (!ReadList(device, TE_PROCS, procs) || !ReadList(device, TE_LINES, lines))
+        return false;
+    program.procs = ByName(procs, 1);
+    program.lines = ByName(lines, 0);
+    std::vector<std::string> links;
+    if (!ReadLinks(device, links, program.bLinks))
+        return false;
+    program.links.clear();
+    for (size_t i = 0; program.bLinks && i < links.size(); i += 3) {
+        program.links[links[i] + ".function"] = links[i + 1];
+        program.links[links[i] + ".connection"] = links[i + 2];
+    }
+    return true;
+}
+
+void CTEMirroredDevices::RefreshBase()
+{
+    if (m_Devices.size() < 2)
+        return;
+    Program first;
+    if (!ReadProgram(*m_Devices.front(), first))
+        return;
+    for (size_t i = 1; i < m_Devices.size(); ++i) {
+        Program other;
+        if (!ReadProgram(*m_Devices[i], other) || !(other == first))
+            return;
+    }
+    m_Base = std::move(first);
+    m_bHasBase = true;
+}
+
+bool CTEMirroredDevices::Merge(Device& device, Device& reference, std::string& why)
+{
+    Program held;
+    Program wanted;
+    if (!ReadProgram(device, held) || !ReadProgram(reference, wanted)) {
+        why = "its program could not be read";
+        return false;
+    }
+    if (!MergeProcs(device, reference, held, wanted)) {
+        why = "a block request failed";
+        return false;
+    }
+    if (!MergeLines(device, reference, held, wanted, why) || !MergeLinks(device, reference, why))
+        return false;
+    Program after;
+    Program reference_after;
+    if (!ReadProgram(device, after) || !ReadProgram(reference, reference_after) || !(after == reference_after)) {
+        why = "the two programs still differ";
+        return false;
+    }
+    m_Base = std::move(after);
+    return true;
+}
+
+bool CTEMirroredDevices::MergeProcs(Device& device, Device& reference, const Program& held, const Program& wanted)
+{
+    bool bDone = true;
+    for (const std::string& name : KeysOf(wanted.procs, held.procs)) {
+        const std::string* pRef = Find(wanted.procs, name);
+        const std::string* pDev = Find(held.procs, name);
+        if (Same(pRef, pDev))
+            continue;
+        // Only the device changed it since the base: the reference takes
+        // the device's; otherwise (only the reference, or both) the device
+        // takes the reference's.
+        if (Same(pRef, Find(m_Base.procs, name)))
+            bDone &= SetProc(reference, name, pDev, pRef);
+        else
+            bDone &= SetProc(device, name, pRef, pDev);
+    }
+    return bDone;
+}
+
+bool CTEMirroredDevices::MergeLines(Device& device, Device& reference, const Program& held, const Program& wanted,
+                                    std::string& why)
+{
+    std::vector<std::pair<std::string, std::string>> madeAnew;  // the device's line, to make under a new name
+    bool bDone = true;
+    for (const std::string& name : KeysOf(wanted.lines, held.lines)) {
+        const std::string* pRef = Find(wanted.lines, name);
+        const std::string* pDev = Find(held.lines, name);
+        const std::string* pBase = Find(m_Base.lines, name);
+        if (Same(pRef, pDev))
+            continue;
+        if (pBase == nullptr && pRef != nullptr && pDev != nullptr) {
+            // Each made a line under this name: the reference's keeps it.
+            madeAnew.emplace_back(name, *pDev);
+            bDone &= SetLine(device, name, pRef, pDev);
+        } else if (!Same(pRef, pBase)) {
+            bDone &= SetLine(device, name, pRef, pDev);
+        } else if (pRef == nullptr && pDev != nullptr && !SetLine(reference, name, pDev, pRef)) {
+            // The device made it, and the reference has given the name away.
+            bDone &= Send(device, TE_DELLINE, TEFormatDeleteText(name.c_str())) == REQUEST_OK;
+            madeAnew.emplace_back(name, *pDev);
+        } else if (pRef != nullptr) {
+            bDone &= SetLine(reference, name, pDev, pRef);
+        }
+    }
+    if (!bDone) {
+        why = "a line request failed";
+        return false;
+    }
+    for (const auto& entry : madeAnew) {
+        if (!MakeLineAnew(reference, device, entry.second, why))
+            return false;
+    }
+    return true;
+}
+
+bool CTEMirroredDevices::MergeLinks(Device& device, Device& reference, std::string& why)
+{
+    // Read again: blocks may have come or gone on either side.
+    Program held;
+    Program wanted;
+    if (!ReadProgram(device, held) || !ReadProgram(reference, wanted)) {
+        why = "its link texts could not be read";
+        return false;
+    }
+    if (!held.bLinks || !wanted.bLinks)
+        return true;
+    bool bDone = true;
+    for (const std::string& key : KeysOf(wanted.links, held.links)) {
+        const std::string* pRef = Find(wanted.links, key);
+        const std::string* pDev = Find(held.links, key);
+        if (pRef == nullptr || pDev == nullptr || *pRef == *pDev)
+            continue;  // a block one of them does not hold has no link there
+        bool bToReference = Same(pRef, Find(m_Base.links, key));
+        bDone &= SendLink(bToReference ? reference : device, "TE." + key, bToReference ? *pDev : *pRef);
+    }
+    if (!bDone)
+        why = "a link text request failed";
+    return bDone;
+}
+
+bool CTEMirroredDevices::SetProc(Device& target, const std::string& name, const std::string* pWanted,
+                                 const std::string* pHeld)
+{
+    if (pWanted == nullptr)
+        return Send(target, TE_DELPROC, TEFormatDeleteText(name.c_str())) == REQUEST_OK;
+    if (pHeld != nullptr && FieldOf(*pHeld, 0) == FieldOf(*pWanted, 0))
+        return Send(target, TE_UPDATEPROC, name + ' ' + std::string(FieldOf(*pWanted, 2))) == REQUEST_OK;
+    if (pHeld != nullptr && Send(target, TE_DELPROC, TEFormatDeleteText(name.c_str())) != REQUEST_OK)
+        return false;
+    return Send(target, TE_SETPROC, *pWanted) == REQUEST_OK;
+}
+
+bool CTEMirroredDevices::SetLine(Device& target, const std::string& name, const std::string* pWanted,
+                                 const std::string* pHeld)
+{
+    if (pWanted == nullptr)
+        return Send(target, TE_DELLINE, TEFormatDeleteText(name.c_str())) == REQUEST_OK;
+    if (pHeld != nullptr)
+        return Send(target, TE_UPDATELINE, *pWanted) == REQUEST_OK;
+    std::string why;
+    return SetLineNamed(target, *pWanted, LineNumber(name), why);
+}
+
+bool CTEMirroredDevices::MakeLineAnew(Device& target, Device& holder, const std::string& record, std::string& why)
+{
+    // Both count on from the same number, and the line takes the next one
+    // on each.
+    MatchLineCounters(target, holder);
+    std::string answer;
+    if (Send(target, TE_SETLINE, record, &answer) != REQUEST_OK || LineNumber(answer) < 0) {
+        why = "it did not take a line made again";
+        return false;
+    }
+    std::string renamed = answer + record.substr(record.find(' '));
+    return SetLineNamed(holder, renamed, LineNumber(answer), why);
+}

@@ -5,11 +5,16 @@
 // program of its own for good. Here every write goes to each device on a
 // channel of its own; one that does not take a write someone else took is
 // behind, and when it answers again it is brought into line with a device
-// that missed nothing: what it lacks is set, what it has extra deleted,
-// moved blocks and changed lines updated, each line made again under the
-// name the other devices gave it, and the blocks' link texts set alike.
+// that missed nothing. Another editor may meanwhile have made changes that
+// only the behind device took, so the two are merged from the program all
+// devices last held alike: what only one of them changed since goes to the
+// other. Without such a base the reference is copied: what the device lacks
+// is set, what it has extra deleted, moved blocks and changed lines
+// updated, each line made again under the name the other devices gave it,
+// and the blocks' link texts set alike.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,7 +47,8 @@ public:
     int WriteLink(const std::string& keyword, const std::string& text);
 
     // Brings every behind device that answers into line with the first
-    // device that answers and is not behind. False while a behind device
+    // device that answers and is not behind (merged with it when there is a
+    // base, else made a copy of it). False while a behind device
     // answers and could not be brought into line (no device to take the
     // program from answers, or a request failed): its lists are not the
     // program. Traces through `trace` each device brought into line (an
@@ -50,11 +56,29 @@ public:
     template <class Trace>
     bool BringBehindIntoLine(Trace trace);
 
+    // After the editor read the program: when every device answers and
+    // all hold the same program, that program is the common base from which
+    // devices that miss changes later are merged rather than copied.
+    void RefreshBase();
+
     bool AnyBehind() const;
     // For tests: the names of the devices that are behind.
     std::vector<std::string> BehindNames() const;
 
 private:
+    // A program by name: blocks by block name, lines by line name, link
+    // texts by "<block>.function" and "<block>.connection".
+    using Records = std::map<std::string, std::string, std::less<>>;
+    struct Program {
+        Records procs;
+        Records lines;
+        Records links;
+        bool bLinks = false;  // the device listed its links
+        bool operator==(const Program& other) const
+        {
+            return procs == other.procs && lines == other.lines && (!bLinks || !other.bLinks || links == other.links);
+        }
+    };
     struct Device {
         std::string name;
         bool bBehind = true;
@@ -62,6 +86,20 @@ private:
     };
 
     bool ReadVersion(Device& device);
+    bool ReadProgram(Device& device, Program& program);
+    // Brings `device` and `reference` together from the common base: what
+    // only one of them changed since goes to the other; where both changed
+    // a record, the reference's stands, but a line each made under the same
+    // name is kept twice, the device's under a new name on both.
+    bool Merge(Device& device, Device& reference, std::string& why);
+    bool MergeProcs(Device& device, Device& reference, const Program& held, const Program& wanted);
+    bool MergeLines(Device& device, Device& reference, const Program& held, const Program& wanted, std::string& why);
+    bool MergeLinks(Device& device, Device& reference, std::string& why);
+    bool SetProc(Device& target, const std::string& name, const std::string* pWanted, const std::string* pHeld);
+    bool SetLine(Device& target, const std::string& name, const std::string* pWanted, const std::string* pHeld);
+    // Makes a line (a record `holder` no longer holds under its name) on
+    // both devices under a new name: `target` can no longer give the old one.
+    bool MakeLineAnew(Device& target, Device& holder, const std::string& record, std::string& why);
     bool ReadList(Device& device, TEChannel channel, std::vector<std::string>& records);
     // The device's next line name taken, as a number; -1 without an answer.
     long long TakeLineNumber(Device& device);
@@ -90,6 +128,8 @@ private:
 
     std::vector<Device*> m_Devices;
     HOSTINFO* m_pRecord = nullptr;
+    Program m_Base;
+    bool m_bHasBase = false;
 };
 
 template <class Trace>
@@ -113,7 +153,10 @@ bool CTEMirroredDevices::BringBehindIntoLine(Trace trace)
         if (!pDevice->bBehind || !ReadVersion(*pDevice))
             continue;
         std::string why = bReference ? std::string() : "no device that holds the program answers";
-        if (!bReference || !Align(*pDevice, procs, lines, why) || !AlignLinks(*pDevice, *pReference, why)) {
+        bool bAligned = bReference && (m_bHasBase ? Merge(*pDevice, *pReference, why)
+                                                  : Align(*pDevice, procs, lines, why) &&
+                                                        AlignLinks(*pDevice, *pReference, why));
+        if (!bAligned) {
             trace(pDevice->name, why);
             bInLine = false;
             continue;

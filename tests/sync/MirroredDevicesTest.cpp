@@ -152,3 +152,50 @@ TEST_F(MirroredDevices, LinkTextsADeviceMissedAreSetWhenItAnswersAgain)
                                                       "IO_1 Level with blanks, points. and | bars|Amp 2"}));
     EXPECT_TRUE(editor.m_Document.DevicesBehind().empty());
 }
+
+// Two editors whose changes each miss a different device between two ticks:
+// the devices are merged from the program both last held, so neither
+// editor's blocks, moves or lines are lost, and two lines the devices named
+// alike both stay, one under a new name.
+TEST_F(MirroredDevices, ChangesOfTwoEditorsThatMissedDifferentDevicesAreAllKept)
+{
+    Editor& a = *m_pEditor;
+    Editor b(m_Root, "TE1,TE2");
+    b.Tick();
+    a.Tick();
+
+    Device("TE1").SetDeviceOnline(false);
+    ASSERT_NE(b.Create("CTEProcOUT_0", 400, 40), nullptr);
+    CTETrackObject* pMoved = b.Block("FUNC_1");
+    pMoved->SetPosition(200, 240, 200 + pMoved->m_rcPos.Width(), 240 + pMoved->m_rcPos.Height());
+    pMoved->m_bMoved = TRUE;
+    b.Tick();
+    ASSERT_NE(b.Draw(b.Block("II_1"), 0, b.Block("FUNC_1"), 1, {CPoint(100, 300)}), nullptr);
+    Device("TE1").SetDeviceOnline(true);
+
+    Device("TE2").SetDeviceOnline(false);
+    ASSERT_NE(a.Create("CTEProcIN_0", 20, 400), nullptr);
+    ASSERT_NE(a.Draw(a.Block("II_1"), 0, a.Block("FUNC_1"), 1, {CPoint(120, 90)}), nullptr);
+    a.Tick();
+    Device("TE2").SetDeviceOnline(true);
+
+    for (int round = 0; round < 3; ++round) {
+        a.Tick();
+        b.Tick();
+    }
+    EXPECT_EQ(Program("TE1"), Program("TE2"));
+    EXPECT_EQ(Positions("TE1"), (std::vector<std::string>{"FUNC_1 200,240", "II_1 20,40", "II_2 20,400",
+                                                          "IO_1 400,40"}));
+    std::vector<std::string> lines = Device("TE1").LineRecords();
+    EXPECT_EQ(lines.size(), 3u) << "the first line, and one line of each editor";
+    auto hasBend = [&](const char* pszBend) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& line) { return line.find(pszBend) != std::string::npos; });
+    };
+    EXPECT_TRUE(hasBend(" 100,300 ")) << "B's line";
+    EXPECT_TRUE(hasBend(" 120,90 ")) << "A's line";
+    EXPECT_EQ(a.Positions(), b.Positions());
+    EXPECT_EQ(a.LineRecords(), b.LineRecords());
+    EXPECT_TRUE(a.m_Document.DevicesBehind().empty());
+    EXPECT_TRUE(b.m_Document.DevicesBehind().empty());
+}

@@ -46,8 +46,8 @@ TEST_F(TwoEditorSoak, BothEditorsAndTheDeviceAgreeAndNoChangeIsLost)
 
 // Both editors on a connection of two devices; one of them, or both, fall
 // silent now and then, and at every quiet point both devices hold the same
-// program. Longer runs meet the one case this does not handle: each editor's
-// changes missed by a different device between two quiet points.
+// program, also when each editor's changes missed a different device
+// between two quiet points.
 TEST_F(TwoEditorSoak, MirroredDevicesHoldTheSameProgramAfterEachQuietPoint)
 {
     SoakLength length(20261207u, 1000);
