@@ -1,7 +1,7 @@
 // Mirroring a program with the device: the tick with nothing to do and with
-// one moved block, the two rebuilds, and reading the records, for programs
-// of 100, 1,000 and 5,000 blocks with as many lines, against the embedded
-// device.
+// one moved block (also on a connection of two devices), the two rebuilds,
+// and reading the records, for programs of 100, 1,000 and 5,000 blocks with
+// as many lines, against the embedded device.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -22,17 +22,21 @@
 namespace {
 
 const char kDevice[] = "BENCH";
+const char kSecondDevice[] = "BENCH2";
 
 // An editor connected to an embedded device holding the program.
 struct Editor : BenchEditor {
     // The devices of one run are dropped when the next one starts.
-    explicit Editor(int nBlocks) : BenchEditor(Prepared(nBlocks)) {}
+    explicit Editor(int nBlocks, bool bMirrored = false) : BenchEditor(Prepared(nBlocks, bMirrored)) {}
 
-    static std::string Prepared(int nBlocks)
+    static std::string Prepared(int nBlocks, bool bMirrored)
     {
         corvala::ResetDevices();
         WriteProgram(corvala::EmbeddedDevice(kDevice), nBlocks);
-        return kDevice;
+        if (!bMirrored)
+            return kDevice;
+        WriteProgram(corvala::EmbeddedDevice(kSecondDevice), nBlocks);
+        return std::string(kDevice) + ',' + kSecondDevice;
     }
     void Read(TEChannel channel, STRINGLIST* pRecords)
     {
@@ -54,9 +58,9 @@ void TickUnchanged(benchmark::State& state)
     SetCounters(state, editor);
 }
 
-void TickOneMoved(benchmark::State& state)
+void TickOneMoved(benchmark::State& state, bool bMirrored)
 {
-    Editor editor(static_cast<int>(state.range(0)));
+    Editor editor(static_cast<int>(state.range(0)), bMirrored);
     CTrackObject* pBlock = editor.m_Document.m_BlockList[editor.m_Document.m_BlockList.GetSize() / 2];
     int nStep = 0;
     for (auto _ : state) {
@@ -141,7 +145,8 @@ void Sizes(benchmark::internal::Benchmark* bench)
 }  // namespace
 
 BENCHMARK(TickUnchanged)->Apply(Sizes);
-BENCHMARK(TickOneMoved)->Apply(Sizes);
+BENCHMARK_CAPTURE(TickOneMoved, one_device, false)->Apply(Sizes);
+BENCHMARK_CAPTURE(TickOneMoved, two_devices, true)->Apply(Sizes);
 BENCHMARK(ReloadBlocks)->Apply(Sizes);
 BENCHMARK(ReloadLines)->Apply(Sizes);
 BENCHMARK(ParseRecords)->Apply(Sizes);

@@ -154,10 +154,6 @@ bool CTEDocument::CompareWithDevice(const std::optional<int>& version)
     CRecordList lines;
     if (!ReadRecords(TE_PROCS, &procs.list) || !ReadRecords(TE_LINES, &lines.list))
         return false;
-    // Devices of a connection that all hold the same program now: the base
-    // a device that misses changes is later merged from.
-    if (m_Devices.IsMirrored())
-        m_Devices.RefreshBase();
     // The lists show the program at this version or later; what this
     // editor sends from now on counts from here.
     m_nComparedVersion = version;
@@ -168,6 +164,11 @@ bool CTEDocument::CompareWithDevice(const std::optional<int>& version)
     // would lose their anchors on the device at their next change.
     bool bForeign = bBlocks || !m_Mirror.SameLines(lines.list);
     bool bLines = bForeign || m_bLinesStale;
+    // The program the devices of a connection hold alike, which a device
+    // that misses changes is later merged from: this editor's own writes
+    // keep it up to date, another editor's are read.
+    if (m_Devices.IsMirrored() && (bForeign || !m_Devices.HasBase()))
+        m_Devices.RefreshBase();
     if (bBlocks)
         ReloadBlocks(&procs.list);
     if (bLines) {

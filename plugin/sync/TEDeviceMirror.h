@@ -19,6 +19,11 @@ public:
     // Takes the device's lists as they were read.
     void SetProcs(const STRINGLIST* pRecords) { Assign(m_Procs, pRecords); }
     void SetLines(const STRINGLIST* pRecords) { Assign(m_Lines, pRecords); }
+    void Set(std::vector<std::string> procs, std::vector<std::string> lines)
+    {
+        m_Procs = std::move(procs);
+        m_Lines = std::move(lines);
+    }
     void Clear();
 
     // Applies a write the device accepted: the text sent and, for a new

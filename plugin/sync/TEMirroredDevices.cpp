@@ -126,15 +126,23 @@ int CTEMirroredDevices::SendKeyword(Device& device, const std::string& keyword, 
 
 int CTEMirroredDevices::Write(TEChannel channel, const std::string& text, std::string& answer)
 {
-    return WriteToEach([&](Device& device, std::string& deviceAnswer) {
+    int status = WriteToEach([&](Device& device, std::string& deviceAnswer) {
         return Send(device, channel, text, &deviceAnswer) == REQUEST_OK;
     }, answer);
+    // Every device took it: the program they hold alike moved with it.
+    if (status == REQUEST_OK && m_bHasBase && !AnyBehind())
+        m_Base.Apply(channel, text, answer);
+    return status;
 }
 
 int CTEMirroredDevices::WriteLink(const std::string& keyword, const std::string& text)
 {
     std::string answer;
-    return WriteToEach([&](Device& device, std::string&) { return SendLink(device, keyword, text); }, answer);
+    int status =
+        WriteToEach([&](Device& device, std::string&) { return SendLink(device, keyword, text); }, answer);
+    if (status == REQUEST_OK && m_bHasBase && !AnyBehind() && keyword.starts_with("TE."))
+        m_BaseLinks[keyword.substr(3)] = text;
+    return status;
 }
 
 bool CTEMirroredDevices::SendLink(Device& device, const std::string& keyword, std::string_view text)
@@ -419,6 +427,8 @@ bool CTEMirroredDevices::ReadProgram(Device& device, Program& program)
         return false;
     program.procs = ByName(procs, 1);
     program.lines = ByName(lines, 0);
+    program.procList = std::move(procs);
+    program.lineList = std::move(lines);
     std::vector<std::string> links;
     if (!ReadLinks(device, links, program.bLinks))
         return false;
@@ -442,8 +452,18 @@ void CTEMirroredDevices::RefreshBase()
         if (!ReadProgram(*m_Devices[i], other) || !(other == first))
             return;
     }
-    m_Base = std::move(first);
+    m_Base.Set(std::move(first.procList), std::move(first.lineList));
+    m_BaseLinks = std::move(first.links);
     m_bHasBase = true;
+}
+
+CTEMirroredDevices::Program CTEMirroredDevices::BaseProgram() const
+{
+    Program base;
+    base.procs = ByName(m_Base.Procs(), 1);
+    base.lines = ByName(m_Base.Lines(), 0);
+    base.links = m_BaseLinks;
+    return base;
 }
 
 bool CTEMirroredDevices::Merge(Device& device, Device& reference, std::string& why)
@@ -454,11 +474,12 @@ bool CTEMirroredDevices::Merge(Device& device, Device& reference, std::string& w
         why = "its program could not be read";
         return false;
     }
-    if (!MergeProcs(device, reference, held, wanted)) {
+    const Program base = BaseProgram();
+    if (!MergeProcs(device, reference, held, wanted, base)) {
         why = "a block request failed";
         return false;
     }
-    if (!MergeLines(device, reference, held, wanted, why) || !MergeLinks(device, reference, why))
+    if (!MergeLines(device, reference, held, wanted, base, why) || !MergeLinks(device, reference, base, why))
         return false;
     Program after;
     Program reference_after;
@@ -466,11 +487,13 @@ bool CTEMirroredDevices::Merge(Device& device, Device& reference, std::string& w
         why = "the two programs still differ";
         return false;
     }
-    m_Base = std::move(after);
+    m_Base.Set(std::move(after.procList), std::move(after.lineList));
+    m_BaseLinks = std::move(after.links);
     return true;
 }
 
-bool CTEMirroredDevices::MergeProcs(Device& device, Device& reference, const Program& held, const Program& wanted)
+bool CTEMirroredDevices::MergeProcs(Device& device, Device& reference, const Program& held, const Program& wanted,
+                                    const Program& base)
 {
     bool bDone = true;
     for (const std::string& name : KeysOf(wanted.procs, held.procs)) {
@@ -481,7 +504,7 @@ bool CTEMirroredDevices::MergeProcs(Device& device, Device& reference, const Pro
         // Only the device changed it since the base: the reference takes
         // the device's; otherwise (only the reference, or both) the device
         // takes the reference's.
-        if (Same(pRef, Find(m_Base.procs, name)))
+        if (Same(pRef, Find(base.procs, name)))
             bDone &= SetProc(reference, name, pDev, pRef);
         else
             bDone &= SetProc(device, name, pRef, pDev);
@@ -490,14 +513,14 @@ bool CTEMirroredDevices::MergeProcs(Device& device, Device& reference, const Pro
 }
 
 bool CTEMirroredDevices::MergeLines(Device& device, Device& reference, const Program& held, const Program& wanted,
-                                    std::string& why)
+                                    const Program& base, std::string& why)
 {
     std::vector<std::pair<std::string, std::string>> madeAnew;  // the device's line, to make under a new name
     bool bDone = true;
     for (const std::string& name : KeysOf(wanted.lines, held.lines)) {
         const std::string* pRef = Find(wanted.lines, name);
         const std::string* pDev = Find(held.lines, name);
-        const std::string* pBase = Find(m_Base.lines, name);
+        const std::string* pBase = Find(base.lines, name);
         if (Same(pRef, pDev))
             continue;
         if (pBase == nullptr && pRef != nullptr && pDev != nullptr) {
@@ -525,7 +548,7 @@ bool CTEMirroredDevices::MergeLines(Device& device, Device& reference, const Pro
     return true;
 }
 
-bool CTEMirroredDevices::MergeLinks(Device& device, Device& reference, std::string& why)
+bool CTEMirroredDevices::MergeLinks(Device& device, Device& reference, const Program& base, std::string& why)
 {
     // Read again: blocks may have come or gone on either side.
     Program held;
@@ -542,7 +565,7 @@ bool CTEMirroredDevices::MergeLinks(Device& device, Device& reference, std::stri
         const std::string* pDev = Find(held.links, key);
         if (pRef == nullptr || pDev == nullptr || *pRef == *pDev)
             continue;  // a block one of them does not hold has no link there
-        bool bToReference = Same(pRef, Find(m_Base.links, key));
+        bool bToReference = Same(pRef, Find(base.links, key));
         bDone &= SendLink(bToReference ? reference : device, "TE." + key, bToReference ? *pDev : *pRef);
     }
     if (!bDone)

@@ -20,6 +20,7 @@
 
 #include "Corvala.h"
 #include "shell/TEChannels.h"
+#include "sync/TEDeviceMirror.h"
 
 class CTEMirroredDevices {
 public:
@@ -56,10 +57,13 @@ public:
     template <class Trace>
     bool BringBehindIntoLine(Trace trace);
 
-    // After the editor read the program: when every device answers and
-    // all hold the same program, that program is the common base from which
-    // devices that miss changes later are merged rather than copied.
+    // When every device answers and all hold the same program, that program
+    // is the common base from which devices that miss changes later are
+    // merged rather than copied. Writes every device takes are applied to the
+    // base as they go, so the editor asks for this only when it saw another
+    // editor's change or has no base yet.
     void RefreshBase();
+    bool HasBase() const { return m_bHasBase; }
 
     bool AnyBehind() const;
     // For tests: the names of the devices that are behind.
@@ -74,6 +78,8 @@ private:
         Records lines;
         Records links;
         bool bLinks = false;  // the device listed its links
+        std::vector<std::string> procList;  // as the device lists them
+        std::vector<std::string> lineList;
         bool operator==(const Program& other) const
         {
             return procs == other.procs && lines == other.lines && (!bLinks || !other.bLinks || links == other.links);
@@ -87,14 +93,18 @@ private:
 
     bool ReadVersion(Device& device);
     bool ReadProgram(Device& device, Program& program);
+    // The base as a program by name, for a merge.
+    Program BaseProgram() const;
     // Brings `device` and `reference` together from the common base: what
     // only one of them changed since goes to the other; where both changed
     // a record, the reference's stands, but a line each made under the same
     // name is kept twice, the device's under a new name on both.
     bool Merge(Device& device, Device& reference, std::string& why);
-    bool MergeProcs(Device& device, Device& reference, const Program& held, const Program& wanted);
-    bool MergeLines(Device& device, Device& reference, const Program& held, const Program& wanted, std::string& why);
-    bool MergeLinks(Device& device, Device& reference, std::string& why);
+    bool MergeProcs(Device& device, Device& reference, const Program& held, const Program& wanted,
+                    const Program& base);
+    bool MergeLines(Device& device, Device& reference, const Program& held, const Program& wanted,
+                    const Program& base, std::string& why);
+    bool MergeLinks(Device& device, Device& reference, const Program& base, std::string& why);
     bool SetProc(Device& target, const std::string& name, const std::string* pWanted, const std::string* pHeld);
     bool SetLine(Device& target, const std::string& name, const std::string* pWanted, const std::string* pHeld);
     // Makes a line (a record `holder` no longer holds under its name) on
@@ -128,7 +138,9 @@ private:
 
     std::vector<Device*> m_Devices;
     HOSTINFO* m_pRecord = nullptr;
-    Program m_Base;
+    // The common base: records as the devices list them, and link texts.
+    CTEDeviceMirror m_Base;
+    Records m_BaseLinks;
     bool m_bHasBase = false;
 };
 
